@@ -1,0 +1,27 @@
+#pragma once
+// The runtime's own window messages. Kept clear of WM_USER-based messages of the standard
+// control classes and of the ranges the skin engine uses (0xA100, 0xB000, 0xBCB3, 0xBCB4).
+#include <windows.h>
+
+struct TMessage {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  LRESULT Result;
+};
+
+// Posted to a form to destroy it once the current message has been handled.
+constexpr UINT CM_RELEASE = 0xB401;
+
+// Notifications that a parent reflects back to the child window they are about:
+// CN_BASE + the original message, same parameters.
+constexpr UINT CN_BASE = 0xB800;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_LAST = CN_BASE + 0x3FF;
