@@ -1,0 +1,103 @@
+#include "app/folder_size.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace klarvik {
+namespace {
+
+// Owns a handle from FindFirstFileExW.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Starts a listing, preferring the cheap form (no short names, bigger batches).
+// Systems that refuse it get the standard form for the rest of the walk.
+class Lister {
+ public:
+  HANDLE First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
+    if (!basicRefused_) {
+      HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
+      if (find != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return find;
+      basicRefused_ = true;
+    }
+    return FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0);
+  }
+
+ private:
+  bool basicRefused_ = false;
+};
+
+// The absolute \\?\ form of a path (\\?\UNC\ for a share), so that names deeper
+// than MAX_PATH stay reachable; empty when the path cannot be resolved.
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+  if (path.starts_with(LR"(\\?\)")) return path;
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return {};
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return {};
+  full.resize(length);
+  if (full.starts_with(LR"(\\.\)")) return full;
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+std::int64_t SizeOf(const WIN32_FIND_DATAW& entry) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
+                                   entry.nFileSizeLow);
+}
+
+}  // namespace
+
+std::int64_t GetFolderSize(const std::wstring& path) {
+  std::wstring root = ExtendedLengthPath(path);
+  if (root.empty()) return 0;
+  if (root.back() != L'\\') root += L'\\';
+
+  // Folders still to list, each with its trailing backslash. A stack of our own
+  // rather than recursion: a deep tree must not exhaust the thread's stack.
+  std::vector<std::wstring> pending{std::move(root)};
+  Lister lister;
+  WIN32_FIND_DATAW entry;
+  std::int64_t total = 0;
+  while (!pending.empty()) {
+    std::wstring folder = std::move(pending.back());
+    pending.pop_back();
+    folder += L'*';
+    const FindHandle find(lister.First(folder, entry));
+    folder.pop_back();
+    if (!find.valid()) continue;  // unreadable: counts nothing, the rest goes on
+    do {
+      // A link (junction, symbolic link, mount point) is neither followed nor
+      // counted: it could lead back up the tree or out of it.
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (!IsDotEntry(entry.cFileName)) pending.push_back(folder + entry.cFileName + L'\\');
+      } else {
+        total += SizeOf(entry);
+      }
+    } while (FindNextFileW(find.get(), &entry));
+  }
+  return total;
+}
+
+}  // namespace klarvik

@@ -1,0 +1,89 @@
+#pragma once
+// TForm1: Klarvik's main window: the two measurements as labels and gauges, the
+// start-up check box, Clean and Exit, the menu bar and the named actions.
+#include <functional>
+
+#include "paint/button.h"
+#include "paint/check_box.h"
+#include "paint/gauge.h"
+#include "paint/label.h"
+#include "runtime/actions.h"
+#include "runtime/forms.h"
+#include "runtime/menus.h"
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+
+  TsLabel* sLabel1;
+  TsLabel* sLabel2;
+  TsGauge* sGauge1;
+  TsGauge* sGauge2;
+  TsCheckBox* sCheckBox1;
+  TsButton* sButton1;
+  TsButton* sButton2;
+
+  TMainMenu* MainMenu1;
+  TMenuItem* F1;
+  TMenuItem* N15;
+  TMenuItem* N16;
+  TMenuItem* N1;
+  TMenuItem* N2;
+  TMenuItem* N3;
+  TMenuItem* A1;
+  TMenuItem* N10;
+  TMenuItem* N11;
+  TMenuItem* N12;
+  TMenuItem* N13;
+  TMenuItem* N14;
+  TMenuItem* A2;
+  TMenuItem* N17;
+  TMenuItem* E1;
+  TMenuItem* E2;
+  TMenuItem* E3;
+  TMenuItem* E4;
+  TMenuItem* E5;
+  TMenuItem* E6;
+  TMenuItem* E8;
+  TMenuItem* E12;
+  TMenuItem* N4;
+  TMenuItem* N5;
+  TMenuItem* N6;
+  TMenuItem* N7;
+  TMenuItem* G1;
+  TMenuItem* N8;
+  TMenuItem* N9;
+
+  TActionList* ActionList1;
+  TAction* SaveSkinSetting;
+  TAction* LoadSkinSetting;
+  TAction* GetTempSize;
+  TAction* AddEntryToRegistryAuto;
+  TAction* RemoveEntryFromRegistryAuto;
+  TAction* CheckEntryToRegistryAuto;
+  TAction* QuitNoSave;
+
+  void FormCreate(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void GetTempSizeExecute(TObject* Sender);
+  void QuitNoSaveExecute(TObject* Sender);
+  void N15Click(TObject* Sender);
+  void sButton2Click(TObject* Sender);
+
+ protected:
+  // Windows is logging off: say yes, and end without saving anything.
+  void OnQueryEndSession(bool& allow) override;
+  void OnEndSession(bool ending) override;
+
+ private:
+  void CreateControls();
+  void CreateMainMenu();
+  void CreateActions();
+  TMenuItem* AddMenuItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption);
+  TMenuItem* AddRadioItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption, BYTE group);
+  TAction* AddAction(const wchar_t* name);
+  // Runs one start-up step; its failure goes to the application's handler.
+  void RunStartupStep(const std::function<void()>& step);
+};
+
+extern TForm1* Form1;
