@@ -1,0 +1,168 @@
+#include "app/main_form.h"
+
+#include <windows.h>
+
+#include <clocale>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "runtime/application.h"
+#include "tests/support/scratch_env.h"
+
+namespace {
+
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+void WriteFileOfSize(const std::wstring& path, DWORD size) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const std::vector<char> bytes(size, 'k');
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), size, &written, nullptr);
+  CloseHandle(file);
+}
+
+std::wstring ReadRunValue(const wchar_t* name) {
+  wchar_t buffer[512] = {};
+  DWORD size = sizeof buffer;
+  if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+    return L"<missing>";
+  }
+  return buffer;
+}
+
+void WriteRunValue(const wchar_t* name, const std::wstring& value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, name, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// A main window of its own application, measuring a temp folder the test fills.
+class MainWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    temp_ = klarvik::test::FreshScratchFolder(L"main-window-temp");
+    WriteFileOfSize(temp_ + L"a.tmp", 1024);
+    CreateDirectoryW((temp_ + L"sub").c_str(), nullptr);
+    WriteFileOfSize(temp_ + L"sub\\b.tmp", 512);
+    SetEnvironmentVariableW(L"TMP", temp_.c_str());
+    previous_ = Application;
+    app_ = std::make_unique<TApplication>(nullptr);
+    Application = app_.get();
+    app_->OnException = [this](TObject*, const std::exception& e) { errors_.push_back(e.what()); };
+  }
+
+  void TearDown() override {
+    app_.reset();
+    Application = previous_;
+    SetEnvironmentVariableW(L"TMP", (klarvik::test::ScratchRoot() + L"temp\\").c_str());
+  }
+
+  TForm1* Open() {
+    TForm1* form = nullptr;
+    app_->CreateForm(form);
+    return form;
+  }
+
+  std::wstring temp_;
+  TApplication* previous_ = nullptr;
+  std::unique_ptr<TApplication> app_;
+  std::vector<std::string> errors_;
+};
+
+TEST_F(MainWindow, StartsWithBothMeasurements) {
+  TForm1* form = Open();
+  EXPECT_EQ(form->sLabel1->Caption(), L"Temp Folder Size: 1.5 KB");
+  EXPECT_EQ(form->sLabel2->Caption().rfind(L"Free Disk Space: ", 0), 0u) << form->sLabel2->Caption();
+  EXPECT_GT(form->sGauge1->MaxValue(), 0);
+  EXPECT_LE(form->sGauge1->Progress(), form->sGauge1->MaxValue());
+  // 1.5 KB beside the drive's free space is a share too small to show.
+  EXPECT_GT(form->sGauge2->MaxValue(), 0);
+  EXPECT_EQ(form->sGauge2->ProgressPercent(), 0);
+  EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainWindow, CommaLocaleStillShowsADecimalPoint) {
+  ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
+  TForm1* form = Open();
+  EXPECT_EQ(form->sLabel1->Caption(), L"Temp Folder Size: 1.5 KB");
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST_F(MainWindow, RefreshShortCutMeasuresAgain) {
+  TForm1* form = Open();
+  form->Show();
+  WriteFileOfSize(temp_ + L"c.tmp", 2560);
+  PostMessageW(form->Handle(), WM_KEYDOWN, VK_F5, 1);
+  PostMessageW(form->Handle(), WM_KEYUP, VK_F5, 0xC0000001);
+  app_->ProcessMessages();
+  EXPECT_EQ(form->sLabel1->Caption(), L"Temp Folder Size: 4 KB");
+}
+
+TEST_F(MainWindow, EachRadioGroupHasExactlyOneCheckedItem) {
+  TForm1* form = Open();
+  auto checkedIn = [](TMenuItem* menu) {
+    std::vector<std::wstring> checked;
+    for (int i = 0; i < menu->Count(); ++i) {
+      if (menu->Items(i)->Checked()) checked.push_back(menu->Items(i)->Name());
+    }
+    return checked;
+  };
+  using Names = std::vector<std::wstring>;
+  EXPECT_EQ(checkedIn(form->N2), Names{L"N13"});
+  EXPECT_EQ(checkedIn(form->A2), Names{L"N17"});
+
+  form->E3->Click();
+  EXPECT_EQ(checkedIn(form->A2), Names{L"E3"});
+  EXPECT_EQ(checkedIn(form->N2), Names{L"N13"});
+  form->N3->Click();
+  EXPECT_EQ(checkedIn(form->N2), Names{L"N3"});
+  EXPECT_EQ(checkedIn(form->A2), Names{L"E3"});
+}
+
+struct CloseCase {
+  const char* how;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+class ClosingMainWindow : public MainWindow, public testing::WithParamInterface<CloseCase> {};
+
+// However the window is closed, the program ends and the Run values stay as they were,
+// even after the user changed the choices that Exit would apply.
+TEST_P(ClosingMainWindow, EndsWithoutTouchingTheRunValues) {
+  WriteRunValue(L"Klarvik Autorun", L"before-autorun");
+  WriteRunValue(L"Klarvik Timer", L"before-timer");
+  TForm1* form = Open();
+  form->Show();
+  form->sCheckBox1->SetChecked(true);
+  form->E2->Click();
+
+  PostMessageW(form->Handle(), GetParam().message, GetParam().wParam, GetParam().lParam);
+  app_->ProcessMessages();
+
+  EXPECT_TRUE(app_->Terminated());
+  EXPECT_EQ(ReadRunValue(L"Klarvik Autorun"), L"before-autorun");
+  EXPECT_EQ(ReadRunValue(L"Klarvik Timer"), L"before-timer");
+  EXPECT_TRUE(errors_.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ClosingMainWindow,
+                         testing::Values(CloseCase{"title-bar button", WM_SYSCOMMAND, SC_CLOSE, 0},
+                                         CloseCase{"Alt+F4", WM_SYSKEYDOWN, VK_F4, 0x20000001}),
+                         [](const auto& info) { return std::string(info.param.message == WM_SYSCOMMAND ? "TitleBar" : "AltF4"); });
+
+TEST_F(MainWindow, LogOffIsAllowedAndEndsTheProgram) {
+  TForm1* form = Open();
+  form->Show();
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_FALSE(app_->Terminated());
+  SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(app_->Terminated());
+}
+
+}  // namespace
