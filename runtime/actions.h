@@ -25,6 +25,7 @@ class TAction : public TComponent {
   void SetActionList(TActionList* list);
 
  private:
+  friend class TActionList;
   std::wstring caption_;
   bool enabled_ = true;
   TActionList* actionList_ = nullptr;

@@ -72,7 +72,7 @@ class TControl : public TComponent {
   // Invalidate, then paint now.
   void Repaint();
   // Paints what is already invalid now.
-  void Update();
+  virtual void Update();
 
   // Builds a TMessage and hands it to WndProc.
   LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -111,10 +111,17 @@ class TControl : public TComponent {
   // Stores the bounds without moving anything (the window already moved).
   void UpdateBoundsFields(int left, int top, int width, int height);
   void SetParentField(TWinControl* parent) { parent_ = parent; }
+  void SetVisibleField(bool visible) { visible_ = visible; }
+  // Records a text the window already shows.
+  void SetCaptionField(const std::wstring& caption) { caption_ = caption; }
+  // True for windows whose class reports clicks itself (a standard button's BN_CLICKED), so
+  // a mouse-up does not click a second time.
+  virtual bool ReportsOwnClicks() const;
   // Starts or ends mouse capture for this control (the parent's window captures for a graphic control).
   virtual void SetMouseCapture(bool capture);
 
  private:
+  friend class TWinControl;
   void OwnFontChanged();
 
   TWinControl* parent_ = nullptr;

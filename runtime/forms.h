@@ -96,8 +96,11 @@ class TCustomForm : public TWinControl {
   void CMRelease(TMessage& message);
 
  private:
+  void WindowStyles(DWORD& style, DWORD& exStyle) const;
   // The outer size that gives the wanted client size with the current style and menu.
   SIZE WindowSizeForClient(int clientWidth, int clientHeight) const;
+  // Shows a refused close, a modal result or the end of the application; true to leave the modal loop.
+  bool ModalLoopDone();
   void CorrectClientSize();
   void PlaceOnFirstShow();
   void DoDestroy();

@@ -64,9 +64,8 @@ class TMenuItem : public TComponent {
   HMENU Handle();
   // The menu component the tree belongs to, or nullptr.
   TMenu* Menu() const;
-
-  // The item with that WM_COMMAND id, or nullptr.
-  static TMenuItem* FindByCommand(UINT command);
+  // This item or a descendant with that WM_COMMAND id, or nullptr.
+  TMenuItem* FindCommand(UINT command);
 
  protected:
   // Fills the item record the HMENU entry is made from; the skin layer adds owner drawing.
@@ -109,8 +108,10 @@ class TMenu : public TComponent {
   virtual bool IsMenuBar() const { return false; }
   // Finds an enabled, visible item (with enabled, visible parents) with that short cut and clicks it.
   bool IsShortCut(const MSG& message);
-  // The item with that short cut, or nullptr.
+  // The enabled, visible item with that short cut, or nullptr.
   TMenuItem* FindShortCut(TShortCut shortCut) const;
+  // The item with that WM_COMMAND id, or nullptr.
+  TMenuItem* FindItem(UINT command) const { return items_->FindCommand(command); }
 
   // The window the menu bar is shown in (set by the form); detached when the menu goes away.
   HWND WindowHandle() const { return window_; }

@@ -24,7 +24,6 @@ struct TCreateParams {
   HMENU Menu = nullptr;  // a top-level window's menu bar; a child's id is given by the runtime
   // Empty: the runtime's own window class. Otherwise a standard class that gets subclassed.
   std::wstring WinClassName;
-  UINT ClassStyle = CS_DBLCLKS;
 };
 
 class TGraphicControl;
@@ -50,6 +49,7 @@ class TWinControl : public TControl {
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() const override;
   void Invalidate() override;
+  void Update() override;
 
   int TabOrder() const;
   void SetTabOrder(int order);
@@ -81,6 +81,7 @@ class TWinControl : public TControl {
   void EnabledChanged() override;
   void VisibleChanged() override;
   void SetMouseCapture(bool capture) override;
+  bool ReportsOwnClicks() const override;
 
   // Fills the background with Brush, leaving out the visible opaque graphic children.
   void PaintBackground(HDC dc);
@@ -91,6 +92,7 @@ class TWinControl : public TControl {
   void WMPaint(TMessage& message);
   void WMEraseBkgnd(TMessage& message);
   void WMWindowPosChanged(TMessage& message);
+  void WMSetText(TMessage& message);
   void WMCommand(TMessage& message);
   void WMNotify(TMessage& message);
   void WMCtlColor(TMessage& message);

@@ -1,0 +1,218 @@
+#include "runtime/application.h"
+
+#include <commctrl.h>
+
+#include "runtime/dialogs.h"
+#include "runtime/exceptions.h"
+#include "runtime/menus.h"
+#include "runtime/text.h"
+
+namespace {
+
+constexpr wchar_t kApplicationClassName[] = L"KlarvikApplication";
+
+TApplication processApplication(nullptr);
+
+}  // namespace
+
+TApplication* Application = &processApplication;
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+  title_ = title;
+  if (handle_) SetWindowTextW(handle_, title_.c_str());
+}
+
+HWND TApplication::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+// A visible window of no size: it carries the task-bar button with the title and owns the
+// forms, so they get no buttons of their own.
+void TApplication::CreateHandle() {
+  static const bool registered = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = kApplicationClassName;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }();
+  if (!registered) throw EOSError(L"RegisterClassEx", GetLastError());
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  handle_ = CreateWindowExW(0, kApplicationClassName, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!handle_) throw EOSError(L"CreateWindowEx", GetLastError());
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (application) application->handle_ = nullptr;
+    application = nullptr;
+  }
+  if (!application) return DefWindowProcW(window, msg, wParam, lParam);
+  try {
+    return application->HandleWindowMessage(msg, wParam, lParam);
+  } catch (...) {
+    application->HandleException(application);
+    return 0;
+  }
+}
+
+LRESULT TApplication::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      if (mainForm_) mainForm_->Close();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == SC_RESTORE) {
+        Restore();
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        if (mainForm_) mainForm_->Close();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Activation through the task-bar button belongs to the form the user worked in.
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        HWND popup = GetLastActivePopup(handle_);
+        if (popup && popup != handle_ && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+          SetActiveWindow(popup);
+          return 0;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(handle_, msg, wParam, lParam);
+}
+
+void TApplication::Minimize() {
+  if (!IsIconic(Handle())) ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (mainForm_ && mainForm_->Visible()) SetActiveWindow(mainForm_->Handle());
+}
+
+TCustomForm* TApplication::ActiveForm() const {
+  return dynamic_cast<TCustomForm*>(TWinControl::FindControl(GetActiveWindow()));
+}
+
+void TApplication::Run() {
+  if (mainForm_) {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    mainForm_->Show();
+  }
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::ProcessMessages() {
+  while (ProcessMessage()) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  if (!ProcessMessage() && !terminated_) WaitMessage();
+}
+
+bool TApplication::ProcessMessage() {
+  MSG message{};
+  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (message.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  bool handled = false;
+  try {
+    handled = IsPreProcessMessage(message);
+  } catch (...) {
+    HandleException(this);
+    handled = true;
+  }
+  if (!handled) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+// Keyboard messages go to the focus window; the form around it gets the first say.
+bool TApplication::IsPreProcessMessage(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
+  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(GetAncestor(message.hwnd, GA_ROOT)));
+  if (!form) return false;
+  const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  if (keyDown && form->Menu() && form->Menu()->IsShortCut(message)) return true;
+  return IsDialogMessageW(form->Handle(), &message) != FALSE;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  // Wakes a loop that waits for messages, so it sees the flag now.
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  const std::exception_ptr current = std::current_exception();
+  if (!current) return;
+  // Whatever the display does, nothing may leave here: callers sit in window procedures.
+  try {
+    try {
+      std::rethrow_exception(current);
+    } catch (const std::exception& error) {
+      if (OnException) {
+        OnException(Sender, error);
+      } else {
+        ShowException(error);
+      }
+    } catch (...) {
+      const Exception unknown(L"Unknown error");
+      if (OnException) {
+        OnException(Sender, unknown);
+      } else {
+        ShowException(unknown);
+      }
+    }
+  } catch (...) {
+  }
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  const auto* own = dynamic_cast<const Exception*>(&E);
+  MessageDlg(own ? own->Message() : FromUtf8(E.what()), TMsgDlgType::mtError, mbOK, 0);
+}
