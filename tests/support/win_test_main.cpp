@@ -5,6 +5,9 @@
 #include <io.h>
 #include <shlobj.h>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/scratch_env.h"
@@ -69,29 +72,153 @@ std::wstring FreshScratchFolder(const std::wstring& name) {
   return path;
 }
 
-void RemoveTree(const std::wstring& path) {
-  const std::wstring dir = WithSlash(path);
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((dir + L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring full = dir + name;
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      const bool isDir = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-      const bool isLink = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-      if (isDir && !isLink) {
-        RemoveTree(full);
-      } else if (isDir) {
-        RemoveDirectoryW(full.c_str());
-      } else {
-        DeleteFileW(full.c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+namespace {
+
+// Owns a kernel handle; empty handles (null or INVALID_HANDLE_VALUE) are left alone.
+class OwnedHandle {
+ public:
+  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+  ~OwnedHandle() {
+    if (valid()) CloseHandle(handle_);
   }
-  RemoveDirectoryW(dir.c_str());
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Owns a handle from FindFirstFileW.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The absolute \\?\ form of a path, so that folders past MAX_PATH can be removed.
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+  if (path.starts_with(LR"(\\?\)")) return path;
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return {};
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return {};
+  full.resize(length);
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
+// Wine's exports that map names between Windows and the Unix side; absent on Windows.
+struct WineNames {
+  char*(CDECL* toUnix)(const wchar_t*) = nullptr;
+  wchar_t*(CDECL* toDos)(const char*) = nullptr;
+};
+
+const WineNames& Wine() {
+  static const WineNames names = [] {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    WineNames found;
+    found.toUnix = reinterpret_cast<decltype(found.toUnix)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "wine_get_unix_file_name")));
+    found.toDos = reinterpret_cast<decltype(found.toDos)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "wine_get_dos_file_name")));
+    return found;
+  }();
+  return names;
+}
+
+// Wine shows a Unix symbolic link to a folder as a reparse point, but deleting it
+// through Win32 deletes the folder it points to. Only the Unix side can remove the
+// link itself: rm, started through Wine, which gives no handle to wait on, so the
+// link's disappearance is awaited instead.
+void RemoveUnixLink(const std::wstring& link) {
+  char* unixName = Wine().toUnix(link.c_str());
+  wchar_t* rm = Wine().toDos("/bin/rm");
+  if (unixName && rm) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, unixName, -1, nullptr, 0);
+    std::wstring unixLink(length > 0 ? length - 1 : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, unixName, -1, unixLink.data(), length);
+    std::wstring command = L"rm -f -- \"" + unixLink + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(rm, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      const OwnedHandle processHandle(process.hProcess);
+      const OwnedHandle threadHandle(process.hThread);
+      for (int waited = 0; waited < 10000 && GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+           waited += 10) {
+        Sleep(10);
+      }
+    }
+  }
+  HeapFree(GetProcessHeap(), 0, unixName);
+  HeapFree(GetProcessHeap(), 0, rm);
+}
+
+void RemoveLink(const std::wstring& link, bool isFolder) {
+  if (Wine().toUnix && Wine().toDos) {
+    RemoveUnixLink(link);
+  } else if (isFolder) {
+    RemoveDirectoryW(link.c_str());
+  } else {
+    DeleteFileW(link.c_str());
+  }
+}
+
+}  // namespace
+
+void RemoveTree(const std::wstring& path) {
+  std::wstring root = ExtendedLengthPath(path);
+  if (root.empty()) return;
+  if (root.back() != L'\\') root += L'\\';
+
+  // First pass, without recursion so that depth cannot exhaust the stack: links are
+  // removed at once, never followed, so no link is left pointing at a folder removed
+  // later (Wine stops listing such a link, and its parent could not be removed).
+  // Everything else is noted in the order found, each folder before its contents.
+  std::vector<std::wstring> found;
+  std::vector<std::wstring> pending{root};
+  while (!pending.empty()) {
+    const std::wstring folder = std::move(pending.back());
+    pending.pop_back();
+    found.push_back(folder);
+    WIN32_FIND_DATAW entry;
+    const FindHandle find(FindFirstFileW((folder + L"*").c_str(), &entry));
+    if (!find.valid()) continue;
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        RemoveLink(folder + name, isFolder);
+      } else if (isFolder) {
+        pending.push_back(folder + name + L'\\');
+      } else {
+        found.push_back(folder + name);
+      }
+    } while (FindNextFileW(find.get(), &entry));
+  }
+
+  // Second pass, backwards: contents before the folder that holds them. Read-only
+  // entries would refuse to go.
+  for (auto item = found.rbegin(); item != found.rend(); ++item) {
+    SetFileAttributesW(item->c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (item->back() == L'\\') {
+      RemoveDirectoryW(item->c_str());
+    } else {
+      DeleteFileW(item->c_str());
+    }
+  }
 }
 
 }  // namespace klarvik::test
