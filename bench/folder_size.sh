@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Times GetFolderSize (folder_size_bench.exe under Wine) on a tree of 100,000 files in
+# 5,000 folders, against du -sb and cmd's dir /s on the same tree, and checks that its
+# total is the tree's file bytes. Figures only: slow timings never make it fail.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+usage() {
+  cat <<EOF
+Usage: bench/folder_size.sh [--build-dir DIR] [--tree DIR] [--runs N]
+  --build-dir DIR  win32 build folder holding bench/folder_size_bench.exe (default: build/win32)
+  --tree DIR       where the generated tree is kept between runs (default: build/bench-tree)
+  --runs N         least number of timed runs of each command (default: 5)
+EOF
+}
+
+build_dir=$root/build/win32
+tree=$root/build/bench-tree
+runs=5
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --build-dir) build_dir=$(realpath -m "$2"); shift 2 ;;
+    --tree) tree=$(realpath -m "$2"); shift 2 ;;
+    --runs) runs=$2; shift 2 ;;
+    -h|--help) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+  esac
+done
+
+# Without a display, run the whole script inside one private Xvfb.
+if [ -z "${DISPLAY:-}" ]; then
+  exec "$root/scripts/with-display" "$0" --build-dir "$build_dir" --tree "$tree" --runs "$runs"
+fi
+
+cmake --build "$build_dir" --target folder_size_bench >/dev/null
+exe=$build_dir/bench/folder_size_bench.exe
+
+# The tree never changes (fixed seed), so it is made once and kept.
+if [ ! -f "$tree.complete" ]; then
+  echo "== making $tree"
+  rm -rf "$tree"
+  python3 "$root/bench/make_tree.py" "$tree"
+  touch "$tree.complete"
+fi
+
+# A prefix of its own: stopping its server cannot disturb tests running in the project's.
+export KLARVIK_WINEPREFIX=${KLARVIK_WINEPREFIX:-$build_dir/wineprefix-bench}
+source "$root/scripts/wine-env"
+klarvik_wine_prefix
+# A persistent server on the same core as the timed programs: every run starts warm,
+# and Wine's round trips to its server stay on one core.
+wineserver -k 2>/dev/null || true
+taskset -c 0 wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+win_tree=$(wine winepath -w "$tree" 2>/dev/null | tr -d '\r')
+walk="taskset -c 0 $root/scripts/wine-exec $exe '$win_tree'"
+dir="taskset -c 0 $root/scripts/wine-exec cmd /c dir /s /a '$win_tree' > /dev/null"
+
+echo "== total"
+walked=$(eval "$walk" | tr -d '\r')
+files=$(find "$tree" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum }')
+echo "folder_size_bench: $walked bytes; find -type f: $files bytes; du -sb (folders too): $(du -sb "$tree" | cut -f1)"
+if [ "$walked" != "$files" ]; then
+  echo "MISMATCH: the walk's total is not the tree's file bytes" >&2
+  exit 1
+fi
+
+echo "== timing"
+json=$(mktemp)
+trap 'wineserver -k 2>/dev/null || true; rm -f "$json"' EXIT
+hyperfine --warmup 2 --min-runs "$runs" --export-json "$json" \
+  -n "du -sb" "du -sb '$tree'" \
+  -n "GetFolderSize" "$walk" \
+  -n "dir /s" "$dir"
+
+python3 - "$json" <<'EOF'
+import json, sys
+mean = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
+du, walk, dir_s = mean["du -sb"], mean["GetFolderSize"], mean["dir /s"]
+print(f"GetFolderSize / du -sb: {walk / du:.2f}x (target at most 2.5x)")
+print(f"dir /s / GetFolderSize: {dir_s / walk:.2f}x (target at least 5x)")
+EOF
