@@ -88,7 +88,8 @@ std::int64_t GetFolderSize(const std::wstring& path) {
     if (!find.valid()) continue;  // unreadable: counts nothing, the rest goes on
     do {
       // A link (junction, symbolic link, mount point) is neither followed nor
-      // counted: it could lead back up the tree or out of it.
+      // counted: it could lead back up the tree or out of it. Wine shows a Unix
+      // symbolic link to a folder as a reparse point too, so the same test holds there.
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (!IsDotEntry(entry.cFileName)) pending.push_back(folder + entry.cFileName + L'\\');

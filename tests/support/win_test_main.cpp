@@ -140,7 +140,8 @@ const WineNames& Wine() {
 // Wine shows a Unix symbolic link to a folder as a reparse point, but deleting it
 // through Win32 deletes the folder it points to. Only the Unix side can remove the
 // link itself: rm, started through Wine, which gives no handle to wait on, so the
-// link's disappearance is awaited instead.
+// link's disappearance is awaited instead. (A Unix link to a file Wine shows as a
+// plain file, which no listing can tell apart; the tests make none.)
 void RemoveUnixLink(const std::wstring& link) {
   char* unixName = Wine().toUnix(link.c_str());
   wchar_t* rm = Wine().toDos("/bin/rm");
