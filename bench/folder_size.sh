@@ -32,7 +32,10 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$root/scripts/with-display" "$0" --build-dir "$build_dir" --tree "$tree" --runs "$runs"
 fi
 
-cmake --build "$build_dir" --target folder_size_bench >/dev/null
+if ! built=$(cmake --build "$build_dir" --target folder_size_bench 2>&1); then
+  echo "$built" >&2
+  exit 1
+fi
 exe=$build_dir/bench/folder_size_bench.exe
 
 # The tree never changes (fixed seed), so it is made once and kept.
