@@ -75,7 +75,6 @@ class TComponent : public TObject {
   virtual void Notification(TComponent* AComponent, TOperation Operation);
 
   void SetComponentState(unsigned flags) { state_ |= flags; }
-  void ClearComponentState(unsigned flags) { state_ &= ~flags; }
 
  private:
   void Destroying();

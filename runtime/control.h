@@ -13,7 +13,7 @@ enum TControlStyleFlag : unsigned { csOpaque = 1, csAcceptsControls = 2, csClick
 
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum class TMouseButton { mbLeft, mbRight };
 
 class TWinControl;
 

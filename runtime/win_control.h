@@ -102,7 +102,6 @@ class TWinControl : public TControl {
   void WMNCDestroy(TMessage& message);
   void CNCtlColor(TMessage& message);
 
-  bool WrapsStandardClass() const { return standardClass_; }
   // Applies a new window style, keeping the frame up to date.
   void ChangeWindowStyle(DWORD style, DWORD exStyle);
 

@@ -194,6 +194,33 @@ TEST_F(RuntimeTest, ExceptionInAHandlerReachesTheApplicationAndTheLoopGoesOn) {
   EXPECT_EQ(errors, expected);
 }
 
+TEST_F(RuntimeTest, ShowModalRunsUntilAModalResultTheCloseQueryAccepts) {
+  TForm* owner = nullptr;
+  TForm* dialog = nullptr;
+  app.CreateForm(owner);
+  app.CreateForm(dialog);
+  owner->Show();
+  auto* menu = new TMainMenu(dialog);
+  auto* answer = new TMenuItem(dialog);
+  menu->Items()->Add(answer);
+  dialog->SetMenu(menu);
+  std::vector<bool> ownerEnabledDuringLoop;
+  answer->OnClick = [&](TObject*) {
+    ownerEnabledDuringLoop.push_back(IsWindowEnabled(owner->Handle()) != FALSE);
+    dialog->SetModalResult(mrYes);
+  };
+  int queries = 0;
+  dialog->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };  // refuses once
+  for (int i = 0; i < 2; ++i) PostMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(answer->Command(), 0), 0);
+
+  EXPECT_EQ(dialog->ShowModal(), mrYes);
+
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(ownerEnabledDuringLoop, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
+  EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
+}
+
 class FailingCreateForm : public TForm {
  public:
   explicit FailingCreateForm(TComponent* owner) : TForm(owner) {
