@@ -4,25 +4,10 @@
 
 #include <vector>
 
+#include "runtime/handles.h"
+
 namespace klarvik {
 namespace {
-
-// Owns a handle from FindFirstFileExW.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // Starts a listing, preferring the cheap form (no short names, bigger batches).
 // Systems that refuse it get the standard form for the rest of the walk.
@@ -83,9 +68,9 @@ std::int64_t GetFolderSize(const std::wstring& path) {
     std::wstring folder = std::move(pending.back());
     pending.pop_back();
     folder += L'*';
-    const FindHandle find(lister.First(folder, entry));
+    const UniqueFindHandle find(lister.First(folder, entry));
     folder.pop_back();
-    if (!find.valid()) continue;  // unreadable: counts nothing, the rest goes on
+    if (!find) continue;  // unreadable: counts nothing, the rest goes on
     do {
       // A link (junction, symbolic link, mount point) is neither followed nor
       // counted: it could lead back up the tree or out of it. Wine shows a Unix
@@ -96,7 +81,7 @@ std::int64_t GetFolderSize(const std::wstring& path) {
       } else {
         total += SizeOf(entry);
       }
-    } while (FindNextFileW(find.get(), &entry));
+    } while (FindNextFileW(find.Get(), &entry));
   }
   return total;
 }

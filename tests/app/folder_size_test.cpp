@@ -13,27 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "app/folder_size.h"
+#include "runtime/handles.h"
 #include "tests/support/scratch_env.h"
 
 namespace klarvik {
 namespace {
 
 using test::FreshScratchFolder;
-
-class OwnedHandle {
- public:
-  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-  ~OwnedHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // Scratch paths are absolute, so their \\?\ form reaches past MAX_PATH.
 std::wstring Extended(const std::wstring& path) { return LR"(\\?\)" + path; }
@@ -49,14 +35,14 @@ bool MakeFolder(const std::wstring& path) {
 // Moves the end of a new file instead of writing its bytes: sparse where the file
 // system allows, so a file past 4 GB costs no disk.
 bool MakeFile(const std::wstring& path, std::int64_t size) {
-  const OwnedHandle file(
+  const UniqueKernelHandle file(
       CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+  if (!file) return false;
   DWORD returned = 0;
-  DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+  DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
   LARGE_INTEGER end;
   end.QuadPart = size;
-  return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get());
+  return SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
 }
 
 // A junction: the link any Windows user may make. Wine 8 refuses it.
@@ -64,8 +50,8 @@ bool MakeJunction(const std::wstring& link, const std::wstring& target) {
   if (!MakeFolder(link)) return false;
   bool made = false;
   {
-    const OwnedHandle folder(CreateFileW(Extended(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const UniqueKernelHandle folder(CreateFileW(Extended(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     // Mount-point reparse data: tag, length, then the NT name and the shown name,
     // each ending in a NUL that the lengths leave out.
     const std::wstring ntName = LR"(\??\)" + target;
@@ -84,8 +70,8 @@ bool MakeJunction(const std::wstring& link, const std::wstring& target) {
     memcpy(buffer.data() + 4, &length, sizeof(length));
     memcpy(buffer.data() + 8, data.data(), dataBytes);
     DWORD returned = 0;
-    made = folder.valid() && DeviceIoControl(folder.get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+    made = folder && DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
   }
   if (!made) RemoveDirectoryW(Extended(link).c_str());
   return made;
@@ -118,8 +104,8 @@ bool MakeUnixLink(const std::wstring& link, const std::wstring& target) {
   const bool started =
       ln && CreateProcessW(ln, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
   HeapFree(GetProcessHeap(), 0, ln);
-  const OwnedHandle processHandle(process.hProcess);
-  const OwnedHandle threadHandle(process.hThread);
+  const UniqueKernelHandle processHandle(process.hProcess);
+  const UniqueKernelHandle threadHandle(process.hThread);
   for (int waited = 0; started && waited < 10000 && !Exists(link); waited += 10) Sleep(10);
   return Exists(link);
 }
@@ -237,9 +223,9 @@ TEST(GetFolderSize, IsZeroForWhatIsNoFolder) {
 }
 
 // Opened with no sharing, a folder cannot be listed by anyone else.
-OwnedHandle LockFolder(const std::wstring& path) {
-  return OwnedHandle(CreateFileW(Extended(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+UniqueKernelHandle LockFolder(const std::wstring& path) {
+  return UniqueKernelHandle(CreateFileW(Extended(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 TEST(GetFolderSize, SkipsAFolderThatCannotBeReadAndCountsTheRest) {
@@ -253,9 +239,9 @@ TEST(GetFolderSize, SkipsAFolderThatCannotBeReadAndCountsTheRest) {
                                  {L"b\\locked\\y.bin", 1000},
                                  {L"b\\deeper\\four.bin", 4000},
                                  {L"five.bin", 50000}}));
-  const OwnedHandle lockA = LockFolder(root + L"a\\locked");
-  const OwnedHandle lockB = LockFolder(root + L"b\\locked");
-  ASSERT_TRUE(lockA.valid() && lockB.valid());
+  const UniqueKernelHandle lockA = LockFolder(root + L"a\\locked");
+  const UniqueKernelHandle lockB = LockFolder(root + L"b\\locked");
+  ASSERT_TRUE(lockA && lockB);
 
   EXPECT_EQ(GetFolderSize(root), 54321);
   EXPECT_EQ(GetFolderSize(root + L"a\\locked"), 0);
@@ -291,9 +277,9 @@ DWORD WINAPI AnswerOnShortStack(void* parameter) {
 
 std::int64_t SizeOnShortStack(const std::wstring& path) {
   SizeRequest request{path};
-  const OwnedHandle thread(CreateThread(nullptr, 0, AnswerOnShortStack, &request, 0, nullptr));
-  if (!thread.valid()) return -2;
-  WaitForSingleObject(thread.get(), INFINITE);
+  const UniqueKernelHandle thread(CreateThread(nullptr, 0, AnswerOnShortStack, &request, 0, nullptr));
+  if (!thread) return -2;
+  WaitForSingleObject(thread.Get(), INFINITE);
   return request.size;
 }
 

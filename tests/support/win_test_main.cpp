@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/handles.h"
 #include "tests/support/scratch_env.h"
 
 namespace klarvik::test {
@@ -74,37 +75,6 @@ std::wstring FreshScratchFolder(const std::wstring& name) {
 
 namespace {
 
-// Owns a kernel handle; empty handles (null or INVALID_HANDLE_VALUE) are left alone.
-class OwnedHandle {
- public:
-  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-  ~OwnedHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
-
-// Owns a handle from FindFirstFileW.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 // The absolute \\?\ form of a path, so that folders past MAX_PATH can be removed.
 std::wstring ExtendedLengthPath(const std::wstring& path) {
   if (path.starts_with(LR"(\\?\)")) return path;
@@ -154,8 +124,8 @@ void RemoveUnixLink(const std::wstring& link) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     if (CreateProcessW(rm, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      const OwnedHandle processHandle(process.hProcess);
-      const OwnedHandle threadHandle(process.hThread);
+      const UniqueKernelHandle processHandle(process.hProcess);
+      const UniqueKernelHandle threadHandle(process.hThread);
       for (int waited = 0; waited < 10000 && GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
            waited += 10) {
         Sleep(10);
@@ -194,8 +164,8 @@ void RemoveTree(const std::wstring& path) {
     pending.pop_back();
     found.push_back(folder);
     WIN32_FIND_DATAW entry;
-    const FindHandle find(FindFirstFileW((folder + L"*").c_str(), &entry));
-    if (!find.valid()) continue;
+    const UniqueFindHandle find(FindFirstFileW((folder + L"*").c_str(), &entry));
+    if (!find) continue;
     do {
       const std::wstring name = entry.cFileName;
       if (name == L"." || name == L"..") continue;
@@ -207,7 +177,7 @@ void RemoveTree(const std::wstring& path) {
       } else {
         found.push_back(folder + name);
       }
-    } while (FindNextFileW(find.get(), &entry));
+    } while (FindNextFileW(find.Get(), &entry));
   }
 
   // Second pass, backwards: contents before the folder that holds them. Read-only
