@@ -51,6 +51,7 @@ void TForm1::CreateControls() {
   place(sCheckBox1, L"sCheckBox1", 72, 128, 218, 19);
   sCheckBox1->SetCaption(L"Clean temporary files on Windows starup");
   sCheckBox1->SetTabOrder(0);
+  sCheckBox1->SetShowFocus(false);
   sButton1 = new TsButton(this);
   place(sButton1, L"sButton1", 144, 168, 75, 25);
   sButton1->SetCaption(L"&Clean");

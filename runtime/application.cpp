@@ -1,10 +1,12 @@
 #include "runtime/application.h"
 
+
 #include <commctrl.h>
 
 #include "runtime/dialogs.h"
 #include "runtime/exceptions.h"
 #include "runtime/menus.h"
+#include "runtime/program_icon.h"
 #include "runtime/text.h"
 
 namespace {
@@ -47,7 +49,7 @@ void TApplication::CreateHandle() {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = ProgramIcon();
     windowClass.lpszClassName = kApplicationClassName;
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   }();

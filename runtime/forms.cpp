@@ -148,6 +148,12 @@ SIZE TCustomForm::WindowSizeForClient(int clientWidth, int clientHeight) const {
 void TCustomForm::CorrectClientSize() {
   if (!HandleAllocated() || (wantedClientWidth_ < 0 && wantedClientHeight_ < 0)) return;
   HWND window = Handle();
+  // The menu bar's height is worked out when the frame is recalculated; before the
+  // first one it may count as nothing.
+  if (menu_) {
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   RECT client{};
   GetClientRect(window, &client);
   const int dx = wantedClientWidth_ < 0 ? 0 : wantedClientWidth_ - client.right;

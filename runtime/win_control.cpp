@@ -1,5 +1,6 @@
 #include "runtime/win_control.h"
 
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -8,6 +9,7 @@
 #include "runtime/application.h"
 #include "runtime/exceptions.h"
 #include "runtime/graphic_control.h"
+#include "runtime/program_icon.h"
 
 namespace {
 
@@ -49,6 +51,7 @@ struct WindowProcedures {
       windowClass.lpfnWndProc = OwnClass;
       windowClass.hInstance = ProgramInstance();
       windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      windowClass.hIcon = ProgramIcon();
       windowClass.lpszClassName = kWindowClassName;
       return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();

@@ -84,6 +84,30 @@ TEST_F(MainWindow, StartsWithBothMeasurements) {
   EXPECT_TRUE(errors_.empty());
 }
 
+TEST_F(MainWindow, ShownClientAreaHoldsEveryControl) {
+  TForm1* form = Open();
+  form->Show();
+  app_->ProcessMessages();
+  RECT client{};
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client.right, 440);
+  EXPECT_EQ(client.bottom, 211);
+  // The caption fits on one line beside its box, whatever the font.
+  EXPECT_LE(form->sCheckBox1->Left() + form->sCheckBox1->Width(), 440);
+  SIZE text{};
+  {
+    HDC dc = GetDC(form->sCheckBox1->Handle());
+    HGDIOBJ old = SelectObject(dc, form->sCheckBox1->Font().Handle());
+    const std::wstring caption = form->sCheckBox1->Caption();
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(form->sCheckBox1->Handle(), dc);
+  }
+  EXPECT_GE(form->sCheckBox1->Width(), text.cx + 16);
+  // First in the tab order.
+  EXPECT_EQ(GetFocus(), form->sCheckBox1->Handle());
+}
+
 TEST_F(MainWindow, CommaLocaleStillShowsADecimalPoint) {
   ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
   TForm1* form = Open();
@@ -130,6 +154,8 @@ struct CloseCase {
   LPARAM lParam;
 };
 
+void PrintTo(const CloseCase& closeCase, std::ostream* out) { *out << closeCase.how; }
+
 class ClosingMainWindow : public MainWindow, public testing::WithParamInterface<CloseCase> {};
 
 // However the window is closed, the program ends and the Run values stay as they were,
@@ -154,7 +180,7 @@ TEST_P(ClosingMainWindow, EndsWithoutTouchingTheRunValues) {
 INSTANTIATE_TEST_SUITE_P(Ways, ClosingMainWindow,
                          testing::Values(CloseCase{"title-bar button", WM_SYSCOMMAND, SC_CLOSE, 0},
                                          CloseCase{"Alt+F4", WM_SYSKEYDOWN, VK_F4, 0x20000001}),
-                         [](const auto& info) { return std::string(info.param.message == WM_SYSCOMMAND ? "TitleBar" : "AltF4"); });
+                         [](const auto& param) { return std::string(param.param.message == WM_SYSCOMMAND ? "TitleBar" : "AltF4"); });
 
 TEST_F(MainWindow, LogOffIsAllowedAndEndsTheProgram) {
   TForm1* form = Open();

@@ -1,0 +1,5 @@
+#pragma once
+// The program's own icon (resource 1), or the system's application icon when it has none.
+#include <windows.h>
+
+HICON ProgramIcon();
