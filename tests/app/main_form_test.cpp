@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/program_folders.h"
 #include "runtime/application.h"
 #include "tests/support/scratch_env.h"
 
@@ -114,6 +115,21 @@ TEST_F(MainWindow, CommaLocaleStillShowsADecimalPoint) {
   EXPECT_EQ(form->sLabel1->Caption(), L"Temp Folder Size: 1.5 KB");
   EXPECT_STREQ(std::localeconv()->decimal_point, ".");
   std::setlocale(LC_ALL, "C");
+}
+
+// A failing start-up step is reported like any handler's error; it does not end
+// start-up, and the window still opens.
+TEST_F(MainWindow, FailingStartupStepIsReportedAndContained) {
+  klarvik::ProgramFolder.clear();
+  auto* form = new TForm1(app_.get());
+  form->sGauge1->SetMaxValue(2000000000);
+  form->sGauge1->SetMinValue(1999999999);  // no measurement fits below this minimum
+  form->AfterConstruction();
+  ASSERT_EQ(errors_.size(), 1u);
+  EXPECT_EQ(errors_[0].rfind("Value must be between", 0), 0u) << errors_[0];
+  EXPECT_FALSE(klarvik::ProgramFolder.empty());
+  form->Show();
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
 TEST_F(MainWindow, RefreshShortCutMeasuresAgain) {
