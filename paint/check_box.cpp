@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/handles.h"
+#include "paint/text_size.h"
 
 TsCheckBox::TsCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
@@ -60,12 +60,8 @@ void TsCheckBox::FontChanged() {
 // Room for the box and the whole caption, so no font cuts the text.
 void TsCheckBox::FitToText() {
   if (!autoSize_ || IsLoading()) return;
-  WindowDc screen(nullptr);
-  SelectScope font(screen.Get(), Font().Handle());
-  RECT r{0, 0, 0, 0};
-  const std::wstring text = Caption().empty() ? L" " : Caption();
-  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-  SetBounds(Left(), Top(), r.right + 20, std::max<int>(r.bottom + 4, 20));
+  const SIZE text = SingleLineTextSize(Font(), Caption());
+  SetBounds(Left(), Top(), text.cx + 20, std::max<int>(text.cy + 4, 20));
 }
 
 void TsCheckBox::WndProc(TMessage& Message) {

@@ -1,6 +1,6 @@
 #include "paint/label.h"
 
-#include "runtime/handles.h"
+#include "paint/text_size.h"
 
 namespace {
 
@@ -41,13 +41,8 @@ void TsLabel::Loaded() {
   FitToText();
 }
 
-// An empty caption still measures one line, so the label keeps its height.
 void TsLabel::FitToText() {
   if (!autoSize_ || IsLoading()) return;
-  WindowDc screen(nullptr);
-  SelectScope font(screen.Get(), Font().Handle());
-  RECT r{0, 0, 0, 0};
-  const std::wstring text = Caption().empty() ? L" " : Caption();
-  ::DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, kTextFormat | DT_CALCRECT);
-  if (r.right != Width() || r.bottom != Height()) SetBounds(Left(), Top(), r.right, r.bottom);
+  const SIZE text = SingleLineTextSize(Font(), Caption(), kTextFormat);
+  if (text.cx != Width() || text.cy != Height()) SetBounds(Left(), Top(), text.cx, text.cy);
 }
