@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/handles.h"
+#include "runtime/long_path.h"
 
 namespace klarvik {
 namespace {
@@ -26,21 +27,6 @@ class Lister {
  private:
   bool basicRefused_ = false;
 };
-
-// The absolute \\?\ form of a path (\\?\UNC\ for a share), so that names deeper
-// than MAX_PATH stay reachable; empty when the path cannot be resolved.
-std::wstring ExtendedLengthPath(const std::wstring& path) {
-  if (path.starts_with(LR"(\\?\)")) return path;
-  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return {};
-  std::wstring full(needed, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return {};
-  full.resize(length);
-  if (full.starts_with(LR"(\\.\)")) return full;
-  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
-  return LR"(\\?\)" + full;
-}
 
 bool IsDotEntry(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/handles.h"
+#include "runtime/long_path.h"
 #include "tests/support/scratch_env.h"
 
 namespace klarvik::test {
@@ -74,19 +75,6 @@ std::wstring FreshScratchFolder(const std::wstring& name) {
 }
 
 namespace {
-
-// The absolute \\?\ form of a path, so that folders past MAX_PATH can be removed.
-std::wstring ExtendedLengthPath(const std::wstring& path) {
-  if (path.starts_with(LR"(\\?\)")) return path;
-  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return {};
-  std::wstring full(needed, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return {};
-  full.resize(length);
-  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
-  return LR"(\\?\)" + full;
-}
 
 // Wine's exports that map names between Windows and the Unix side; absent on Windows.
 struct WineNames {
