@@ -9,5 +9,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->SetTitle(L"Klarvik");
   Application->CreateForm(Form1);
   Application->Run();
+  // Windows go while the process is whole, not in static destruction.
+  Application->DestroyComponents();
   return 0;
 }
