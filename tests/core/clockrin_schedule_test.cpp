@@ -1,8 +1,8 @@
-#include "companions/clockrin/schedule.h"
+#include <gtest/gtest.h>
 
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "companions/clockrin/schedule.h"
 
 namespace {
 
@@ -34,12 +34,17 @@ TEST(ClockrinSchedule, CleansOncePerDueTimeWhateverTheClockDoes) {
       {"woken early", {{At(59), false, At(60)}, {At(60), true, At(120)}}},
       {"woken late keeps the cadence", {{At(65), true, At(120)}, {At(120), true, At(180)}}},
       {"one missed period", {{At(130), true, At(190)}, {At(130), false, At(190)}, {At(190), true, At(250)}}},
-      {"many missed periods clean once", {{At(60 * 50 + 7), true, At(60 * 51 + 7)}, {At(60 * 50 + 8), false, At(60 * 51 + 7)}}},
-      {"due exactly one period later is not a missed period", {{At(60), true, At(120)}, {At(119), false, At(120)}}},
-      {"clock set back a little keeps the due time", {{At(40), false, At(60)}, {At(20), false, At(60)}, {At(60), true, At(120)}}},
+      {"many missed periods clean once",
+       {{At(60 * 50 + 7), true, At(60 * 51 + 7)}, {At(60 * 50 + 8), false, At(60 * 51 + 7)}}},
+      {"woken exactly one period late cleans once",
+       {{At(120), true, At(180)}, {At(120), false, At(180)}, {At(180), true, At(240)}}},
+      {"clock set back a little keeps the due time",
+       {{At(40), false, At(60)}, {At(20), false, At(60)}, {At(60), true, At(120)}}},
       {"clock set back past the start restarts the period", {{At(-30), false, At(30)}, {At(30), true, At(90)}}},
-      {"clock set back far restarts the period", {{At(-600), false, At(-540)}, {At(-541), false, At(-540)}, {At(-540), true, At(-480)}}},
-      {"clock set back just after a clean", {{At(60), true, At(120)}, {At(50), false, At(110)}, {At(110), true, At(170)}}},
+      {"clock set back far restarts the period",
+       {{At(-600), false, At(-540)}, {At(-541), false, At(-540)}, {At(-540), true, At(-480)}}},
+      {"clock set back just after a clean",
+       {{At(60), true, At(120)}, {At(50), false, At(110)}, {At(110), true, At(170)}}},
   };
   for (const auto& c : cases) {
     Schedule schedule(kTicksPerHour, At(0));
@@ -57,9 +62,8 @@ TEST(ClockrinSchedule, EveryOfferedPeriodInTicks) {
     unsigned hours;
     Ticks ticks;
   };
-  const Case cases[] = {{1, 36'000'000'000},  {2, 72'000'000'000},  {3, 108'000'000'000},
-                        {4, 144'000'000'000}, {5, 180'000'000'000}, {6, 216'000'000'000},
-                        {8, 288'000'000'000}, {12, 432'000'000'000}};
+  const Case cases[] = {{1, 36'000'000'000},  {2, 72'000'000'000},  {3, 108'000'000'000}, {4, 144'000'000'000},
+                        {5, 180'000'000'000}, {6, 216'000'000'000}, {8, 288'000'000'000}, {12, 432'000'000'000}};
   for (const auto& c : cases) {
     EXPECT_EQ(PeriodTicks(c.hours, kTicksPerHour), c.ticks) << c.hours << " hours";
     Schedule schedule(PeriodTicks(c.hours, kTicksPerHour), kStart);
