@@ -18,7 +18,6 @@ TTimerThread::TTimerThread(TThreadedTimer* owner)
 TTimerThread::~TTimerThread() { Stop(); }
 
 void TTimerThread::Release() {
-  SetEvent(stopEvent_.Get());
   SetEvent(releaseEvent_.Get());
   Start();
 }

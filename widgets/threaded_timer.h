@@ -24,9 +24,9 @@ class TTimerThread : public TThread {
   uint32_t Interval() const { return interval_; }
   void SetInterval(uint32_t value) { interval_ = value; }
 
-  // Starts a fresh interval and lets ticks through.
+  // Lets ticks through again; counting starts afresh, since Hold ended the last wait.
   void Release();
-  // Stops ticks; a wait in progress ends without one.
+  // Stops ticks: ends a wait in progress without one and holds the worker before the next.
   void Hold();
   // Terminates the worker and waits for it to end, serving its pending tick meanwhile.
   void Stop();
