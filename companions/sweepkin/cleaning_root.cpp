@@ -1,0 +1,61 @@
+#include "companions/sweepkin/cleaning_root.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "companions/sweepkin/final_path.h"
+#include "runtime/long_path.h"
+#include "runtime/text.h"
+
+namespace klarvik::sweepkin {
+namespace {
+
+CleaningRoot Refuse(const std::string& reason, const std::wstring& path) {
+  return {{}, reason + " (" + ToUtf8(path) + ")"};
+}
+
+// A link is recognised by its own attributes, which only the name without a
+// trailing backslash gives ("C:\link\" names the folder it points to).
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+  if (path.size() > 1 && path.back() == L'\\' && path[path.size() - 2] != L':') path.pop_back();
+  return path;
+}
+
+// "\\?\C:\" or "\\?\UNC\server\share": nothing below the volume itself.
+bool IsVolumeRoot(const std::wstring& finalPath) {
+  std::wstring rest = finalPath.substr(finalPath.starts_with(LR"(\\?\)") ? 4 : 0);
+  while (!rest.empty() && rest.back() == L'\\') rest.pop_back();
+  std::size_t allowedSeparators = 0;
+  if (CompareStringOrdinal(rest.c_str(), std::min<int>(4, static_cast<int>(rest.size())), L"UNC\\", 4, TRUE) ==
+      CSTR_EQUAL) {
+    rest = rest.substr(4);
+    allowedSeparators = 1;  // server\share
+  }
+  return static_cast<std::size_t>(std::count(rest.begin(), rest.end(), L'\\')) <= allowedSeparators;
+}
+
+}  // namespace
+
+CleaningRoot CheckCleaningRoot(const std::wstring& tempPath, const std::vector<ProtectedFolder>& protectedFolders) {
+  if (tempPath.empty()) return {{}, "the temp path is empty"};
+  const std::wstring named = ExtendedLengthPath(WithoutTrailingBackslash(tempPath));
+  const DWORD attributes = named.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(named.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Refuse("the temp folder does not exist", tempPath);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Refuse("the temp path is not a folder", tempPath);
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Refuse("the temp folder is a link", tempPath);
+
+  const std::wstring root = FinalPathOf(tempPath);
+  if (root.empty()) return Refuse("the temp folder cannot be opened", tempPath);
+  if (IsVolumeRoot(root)) return Refuse("the temp folder is the root of a drive or share", root);
+  for (const ProtectedFolder& folder : protectedFolders) {
+    if (folder.path.empty()) continue;
+    // A folder that cannot be opened is still compared, by its full name.
+    std::wstring guarded = FinalPathOf(folder.path);
+    if (guarded.empty()) guarded = ExtendedLengthPath(folder.path);
+    if (IsSameOrAncestor(root, guarded)) return Refuse("the temp folder is or holds the " + folder.name, root);
+  }
+  return {root, {}};
+}
+
+}  // namespace klarvik::sweepkin

@@ -1,0 +1,58 @@
+#include "companions/sweepkin/final_path.h"
+
+#include "runtime/handles.h"
+#include "runtime/long_path.h"
+
+namespace klarvik::sweepkin {
+namespace {
+
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+  if (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+bool EqualIgnoringCase(const wchar_t* a, std::size_t aLength, const wchar_t* b, std::size_t bLength) {
+  return CompareStringOrdinal(a, static_cast<int>(aLength), b, static_cast<int>(bLength), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::wstring FinalPathOf(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
+  }
+}
+
+std::wstring FinalPathOf(const std::wstring& path) {
+  const std::wstring extended = ExtendedLengthPath(path);
+  if (extended.empty()) return {};
+  // No access rights asked: only the name is wanted, and that works even on folders
+  // whose contents the caller may not read.
+  const UniqueKernelHandle handle(CreateFileW(extended.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle ? FinalPathOf(handle.Get()) : std::wstring();
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  const std::wstring left = WithoutTrailingBackslash(a);
+  const std::wstring right = WithoutTrailingBackslash(b);
+  return EqualIgnoringCase(left.data(), left.size(), right.data(), right.size());
+}
+
+bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path) {
+  const std::wstring outer = WithoutTrailingBackslash(folder);
+  const std::wstring inner = WithoutTrailingBackslash(path);
+  if (outer.empty() || inner.size() < outer.size()) return false;
+  if (inner.size() > outer.size() && inner[outer.size()] != L'\\') return false;
+  return EqualIgnoringCase(outer.data(), outer.size(), inner.data(), outer.size());
+}
+
+}  // namespace klarvik::sweepkin

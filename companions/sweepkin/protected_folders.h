@@ -1,0 +1,13 @@
+#pragma once
+// The folders of this machine that a cleaning root must never be or hold.
+#include <vector>
+
+#include "companions/sweepkin/cleaning_root.h"
+
+namespace klarvik::sweepkin {
+
+// The Windows folder, the user's profile, the Program Files folders and the folder of
+// the running program.
+std::vector<ProtectedFolder> ProtectedFolders();
+
+}  // namespace klarvik::sweepkin

@@ -1,0 +1,25 @@
+#pragma once
+// Deleting one file or one empty folder so that no link can redirect the deletion.
+//
+// Under Wine a Unix symbolic link to a file looks like the file itself, and deleting
+// either kind of link through Win32 deletes its target. So the entry is opened first,
+// and deleted through that handle only when the file system names the opened object
+// by the very path that was listed: an entry reached through a link resolves elsewhere.
+#include <string>
+
+#include "companions/sweepkin/file_times.h"
+
+namespace klarvik::sweepkin {
+
+enum class DeleteOutcome { Deleted, TooYoung, Link, InUse, Denied, NotEmpty, Gone };
+
+// `path` is a final \\?\ path. The file's times and attributes are judged again on the
+// open handle, so a file written since it was listed is kept. A read-only file loses
+// that attribute for the deletion and gets it back when the deletion fails.
+DeleteOutcome DeleteFileSafely(const std::wstring& path, FileTicks now);
+
+// Removes a folder that holds nothing; its age was judged before its contents went,
+// since deleting them changed the folder's own times.
+DeleteOutcome RemoveEmptyFolderSafely(const std::wstring& path);
+
+}  // namespace klarvik::sweepkin

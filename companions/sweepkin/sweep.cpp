@@ -1,0 +1,118 @@
+#include "companions/sweepkin/sweep.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "companions/sweepkin/safe_delete.h"
+#include "companions/sweepkin/sweep_rules.h"
+#include "runtime/handles.h"
+
+namespace klarvik::sweepkin {
+namespace {
+
+// Starts a listing, preferring the cheap form (no short names, bigger batches).
+// Systems that refuse it get the standard form for the rest of the pass.
+class Lister {
+ public:
+  HANDLE First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
+    if (!basicRefused_) {
+      HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+      if (find != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return find;
+      basicRefused_ = true;
+    }
+    return FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0);
+  }
+
+ private:
+  bool basicRefused_ = false;
+};
+
+bool IsDotEntry(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+std::uint64_t SizeOf(const WIN32_FIND_DATAW& entry) {
+  return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
+void Count(DeleteOutcome outcome, std::uint64_t size, SweepReport& report) {
+  switch (outcome) {
+    case DeleteOutcome::Deleted:
+      ++report.filesDeleted;
+      report.bytesDeleted += size;
+      break;
+    case DeleteOutcome::TooYoung:
+      ++report.skippedTooYoung;
+      break;
+    case DeleteOutcome::Link:
+      ++report.skippedLinks;
+      break;
+    case DeleteOutcome::InUse:
+      ++report.skippedInUse;
+      break;
+    case DeleteOutcome::Denied:
+    case DeleteOutcome::NotEmpty:
+      ++report.skippedDenied;
+      break;
+    case DeleteOutcome::Gone:
+      break;  // someone else deleted it meanwhile
+  }
+}
+
+// A folder met on the way, with the verdict on its own times as they were before
+// anything inside it was deleted.
+struct FoundFolder {
+  std::wstring path;
+  bool oldEnough;
+};
+
+}  // namespace
+
+void Sweep(const std::wstring& root, FileTicks now, SweepReport& report) {
+  std::wstring start = root;
+  if (start.empty()) return;
+  if (start.back() != L'\\') start += L'\\';
+
+  // Folders still to list, each with its trailing backslash: a stack of our own,
+  // since recursion could exhaust the thread's stack on a deep tree.
+  std::vector<std::wstring> pending{std::move(start)};
+  std::vector<FoundFolder> found;
+  Lister lister;
+  WIN32_FIND_DATAW entry;
+  while (!pending.empty()) {
+    std::wstring folder = std::move(pending.back());
+    pending.pop_back();
+    folder += L'*';
+    const UniqueFindHandle find(lister.First(folder, entry));
+    folder.pop_back();
+    if (!find) continue;  // unreadable: the rest goes on
+    do {
+      if (IsDotEntry(entry.cFileName)) continue;
+      const Verdict verdict = Judge(entry.dwFileAttributes, ToTicks(entry.ftCreationTime),
+                                    ToTicks(entry.ftLastWriteTime), now);
+      if (verdict == Verdict::Link) {
+        ++report.skippedLinks;
+      } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        std::wstring path = folder + entry.cFileName;
+        found.push_back({path, verdict == Verdict::Delete});
+        pending.push_back(std::move(path) + L'\\');
+      } else if (verdict == Verdict::TooYoung) {
+        ++report.skippedTooYoung;
+      } else {
+        Count(DeleteFileSafely(folder + entry.cFileName, now), SizeOf(entry), report);
+      }
+    } while (FindNextFileW(find.Get(), &entry));
+  }
+
+  // Each folder was found before anything inside it, so backwards every folder comes
+  // after its contents. A folder still holding something simply stays.
+  for (auto folder = found.rbegin(); folder != found.rend(); ++folder) {
+    if (folder->oldEnough && RemoveEmptyFolderSafely(folder->path) == DeleteOutcome::Deleted) {
+      ++report.foldersRemoved;
+    }
+  }
+}
+
+}  // namespace klarvik::sweepkin
