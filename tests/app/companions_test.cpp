@@ -137,7 +137,9 @@ class Child {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(Extended(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+    // No console at all: under Wine a console host made for a child can outlive it and
+    // keep the test's output pipe open.
+    if (!CreateProcessW(Extended(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                         nullptr, nullptr, &startup, &info)) {
       return;
     }
