@@ -1,10 +1,31 @@
 #include "companions/sweepkin/final_path.h"
 
+#include <winternl.h>
+
+#include <cstdint>
+#include <vector>
+
 #include "runtime/handles.h"
 #include "runtime/long_path.h"
 
 namespace klarvik::sweepkin {
 namespace {
+
+// Wine's GetFinalPathNameByHandleW fails with ERROR_MORE_DATA on any name longer than
+// MAX_PATH. Its object names are the DOS path behind "\??\", so the name is asked
+// for directly there and given the \\?\ form. (Windows names a file's object by its
+// device, but there the regular call answers.)
+std::wstring WineObjectPath(HANDLE handle) {
+  std::vector<std::uint8_t> buffer(sizeof(OBJECT_NAME_INFORMATION) + 32768 * sizeof(wchar_t));
+  ULONG returned = 0;
+  if (!NT_SUCCESS(NtQueryObject(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                                &returned))) {
+    return {};
+  }
+  const auto* name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data());
+  const std::wstring text(name->Name.Buffer, name->Name.Length / sizeof(wchar_t));
+  return text.starts_with(LR"(\??\)") ? LR"(\\?\)" + text.substr(4) : std::wstring();
+}
 
 std::wstring WithoutTrailingBackslash(std::wstring path) {
   if (!path.empty() && path.back() == L'\\') path.pop_back();
@@ -22,6 +43,7 @@ std::wstring FinalPathOf(HANDLE handle) {
   for (;;) {
     const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 && GetLastError() == ERROR_MORE_DATA) return WineObjectPath(handle);
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);

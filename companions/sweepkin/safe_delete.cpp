@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "companions/sweepkin/final_path.h"
-#include "companions/sweepkin/sweep_rules.h"
 #include "runtime/handles.h"
 
 namespace klarvik::sweepkin {
@@ -46,25 +45,18 @@ bool MarkForDeletion(HANDLE handle) {
 
 }  // namespace
 
-DeleteOutcome DeleteFileSafely(const std::wstring& path, FileTicks now) {
+DeleteOutcome DeleteFileSafely(const std::wstring& path, DWORD attributes) {
   const UniqueKernelHandle file = OpenForDeletion(path);
   if (!file) return FromError(GetLastError());
-  FILE_BASIC_INFO basic = {};
-  if (!GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof(basic))) {
-    return FromError(GetLastError());
-  }
-  const Verdict verdict = Judge(basic.FileAttributes, static_cast<FileTicks>(basic.CreationTime.QuadPart),
-                                static_cast<FileTicks>(basic.LastWriteTime.QuadPart), now);
-  if (verdict == Verdict::Link || !SamePath(FinalPathOf(file.Get()), path)) return DeleteOutcome::Link;
-  if (verdict == Verdict::TooYoung) return DeleteOutcome::TooYoung;
+  if (!SamePath(FinalPathOf(file.Get()), path)) return DeleteOutcome::Link;
 
-  const bool readOnly = basic.FileAttributes & FILE_ATTRIBUTE_READONLY;
-  if (readOnly && !SetAttributes(file.Get(), basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY)) {
+  const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+  if (readOnly && !SetAttributes(file.Get(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
     return FromError(GetLastError());
   }
   if (MarkForDeletion(file.Get())) return DeleteOutcome::Deleted;
   const DWORD error = GetLastError();
-  if (readOnly) SetAttributes(file.Get(), basic.FileAttributes);
+  if (readOnly) SetAttributes(file.Get(), attributes);
   return FromError(error);
 }
 

@@ -43,9 +43,6 @@ void Count(DeleteOutcome outcome, std::uint64_t size, SweepReport& report) {
       ++report.filesDeleted;
       report.bytesDeleted += size;
       break;
-    case DeleteOutcome::TooYoung:
-      ++report.skippedTooYoung;
-      break;
     case DeleteOutcome::Link:
       ++report.skippedLinks;
       break;
@@ -101,7 +98,7 @@ void Sweep(const std::wstring& root, FileTicks now, SweepReport& report) {
       } else if (verdict == Verdict::TooYoung) {
         ++report.skippedTooYoung;
       } else {
-        Count(DeleteFileSafely(folder + entry.cFileName, now), SizeOf(entry), report);
+        Count(DeleteFileSafely(folder + entry.cFileName, entry.dwFileAttributes), SizeOf(entry), report);
       }
     } while (FindNextFileW(find.Get(), &entry));
   }
