@@ -92,12 +92,13 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-std::wstring InOtherCase(std::wstring text, bool upper) {
-  if (upper) {
-    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-  } else {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  }
+std::wstring Upper(std::wstring text) {
+  CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::wstring Lower(std::wstring text) {
+  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
 }
 
@@ -194,8 +195,8 @@ TEST(IsProcessRunning, FindsAProcessByItsPathInAnyLetterCaseAndNotOnceItHasEnded
   Child child(path);
   ASSERT_TRUE(child.Started());
   EXPECT_TRUE(IsProcessRunning(path));
-  EXPECT_TRUE(IsProcessRunning(InOtherCase(path, true)));
-  EXPECT_TRUE(IsProcessRunning(InOtherCase(path, false)));
+  EXPECT_TRUE(IsProcessRunning(Upper(path)));
+  EXPECT_TRUE(IsProcessRunning(Lower(path)));
   EXPECT_FALSE(IsProcessRunning(idle)) << "same name, other folder";
   EXPECT_FALSE(IsProcessRunning(path.substr(0, path.size() - 4))) << "path without its extension";
 
@@ -278,7 +279,7 @@ TEST(TerminateProcessByName, EndsEveryNamesakeWhereverItRunsAndWaitsForThem) {
   ASSERT_TRUE(there.Started());
   ASSERT_TRUE(similar.Started());
 
-  TerminateProcessByName(InOtherCase(name, true));
+  TerminateProcessByName(Upper(name));
   // Already gone when the call returns: a new scheduler never overlaps the old one.
   EXPECT_TRUE(here.Exited());
   EXPECT_TRUE(there.Exited());
