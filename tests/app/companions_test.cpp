@@ -202,6 +202,13 @@ TEST(IsProcessRunning, FindsAProcessByItsPathInAnyLetterCaseAndNotOnceItHasEnded
 
   child.End();
   EXPECT_FALSE(IsProcessRunning(path));
+
+  // The process found last is checked first; a new one of that path is found all the same.
+  Child again(path);
+  ASSERT_TRUE(again.Started());
+  EXPECT_TRUE(IsProcessRunning(path));
+  again.End();
+  EXPECT_FALSE(IsProcessRunning(path));
 }
 
 // Both ways of reading a process's path must give the whole path it was started from.
