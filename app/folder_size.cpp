@@ -4,40 +4,11 @@
 
 #include <vector>
 
+#include "runtime/directory_listing.h"
 #include "runtime/handles.h"
 #include "runtime/long_path.h"
 
 namespace klarvik {
-namespace {
-
-// Starts a listing, preferring the cheap form (no short names, bigger batches).
-// Systems that refuse it get the standard form for the rest of the walk.
-class Lister {
- public:
-  HANDLE First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
-    if (!basicRefused_) {
-      HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-      if (find != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return find;
-      basicRefused_ = true;
-    }
-    return FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0);
-  }
-
- private:
-  bool basicRefused_ = false;
-};
-
-bool IsDotEntry(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
-std::int64_t SizeOf(const WIN32_FIND_DATAW& entry) {
-  return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
-                                   entry.nFileSizeLow);
-}
-
-}  // namespace
 
 std::int64_t GetFolderSize(const std::wstring& path) {
   std::wstring root = ExtendedLengthPath(path);
@@ -47,7 +18,7 @@ std::int64_t GetFolderSize(const std::wstring& path) {
   // Folders still to list, each with its trailing backslash. A stack of our own
   // rather than recursion: a deep tree must not exhaust the thread's stack.
   std::vector<std::wstring> pending{std::move(root)};
-  Lister lister;
+  DirectoryLister lister;
   WIN32_FIND_DATAW entry;
   std::int64_t total = 0;
   while (!pending.empty()) {
@@ -65,7 +36,7 @@ std::int64_t GetFolderSize(const std::wstring& path) {
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (!IsDotEntry(entry.cFileName)) pending.push_back(folder + entry.cFileName + L'\\');
       } else {
-        total += SizeOf(entry);
+        total += static_cast<std::int64_t>(FileSizeOf(entry));
       }
     } while (FindNextFileW(find.Get(), &entry));
   }

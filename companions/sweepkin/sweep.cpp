@@ -6,36 +6,11 @@
 
 #include "companions/sweepkin/safe_delete.h"
 #include "companions/sweepkin/sweep_rules.h"
+#include "runtime/directory_listing.h"
 #include "runtime/handles.h"
 
 namespace klarvik::sweepkin {
 namespace {
-
-// Starts a listing, preferring the cheap form (no short names, bigger batches).
-// Systems that refuse it get the standard form for the rest of the pass.
-class Lister {
- public:
-  HANDLE First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
-    if (!basicRefused_) {
-      HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH);
-      if (find != INVALID_HANDLE_VALUE || GetLastError() != ERROR_INVALID_PARAMETER) return find;
-      basicRefused_ = true;
-    }
-    return FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &entry, FindExSearchNameMatch, nullptr, 0);
-  }
-
- private:
-  bool basicRefused_ = false;
-};
-
-bool IsDotEntry(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
-std::uint64_t SizeOf(const WIN32_FIND_DATAW& entry) {
-  return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-}
 
 void Count(DeleteOutcome outcome, std::uint64_t size, SweepReport& report) {
   switch (outcome) {
@@ -76,7 +51,7 @@ void Sweep(const std::wstring& root, FileTicks now, SweepReport& report) {
   // since recursion could exhaust the thread's stack on a deep tree.
   std::vector<std::wstring> pending{std::move(start)};
   std::vector<FoundFolder> found;
-  Lister lister;
+  DirectoryLister lister;
   WIN32_FIND_DATAW entry;
   while (!pending.empty()) {
     std::wstring folder = std::move(pending.back());
@@ -98,7 +73,7 @@ void Sweep(const std::wstring& root, FileTicks now, SweepReport& report) {
       } else if (verdict == Verdict::TooYoung) {
         ++report.skippedTooYoung;
       } else {
-        Count(DeleteFileSafely(folder + entry.cFileName, entry.dwFileAttributes), SizeOf(entry), report);
+        Count(DeleteFileSafely(folder + entry.cFileName, entry.dwFileAttributes), FileSizeOf(entry), report);
       }
     } while (FindNextFileW(find.Get(), &entry));
   }

@@ -77,42 +77,9 @@ bool MakeJunction(const std::wstring& link, const std::wstring& target) {
   return made;
 }
 
-// Under Wine, which has neither junctions nor symbolic links of its own, a Unix
-// symbolic link made by ln on the Unix side; Wine shows it as a reparse point. Wine
-// starts a Unix program without a handle to wait on, so the link's arrival is awaited.
-bool MakeUnixLink(const std::wstring& link, const std::wstring& target) {
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto toUnix = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "wine_get_unix_file_name")));
-  const auto toDos = reinterpret_cast<wchar_t*(CDECL*)(const char*)>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "wine_get_dos_file_name")));
-  if (!toUnix || !toDos) return false;
-  const auto unixName = [&](const std::wstring& path) {
-    char* name = toUnix(path.c_str());
-    const std::string text = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
-  };
-  std::wstring command = L"ln -s -- \"" + unixName(target) + L"\" \"" + unixName(link) + L"\"";
-  wchar_t* ln = toDos("/bin/ln");
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  const bool started =
-      ln && CreateProcessW(ln, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-  HeapFree(GetProcessHeap(), 0, ln);
-  const UniqueKernelHandle processHandle(process.hProcess);
-  const UniqueKernelHandle threadHandle(process.hThread);
-  for (int waited = 0; started && waited < 10000 && !Exists(link); waited += 10) Sleep(10);
-  return Exists(link);
-}
-
 // A link to a folder, as a reparse point: the kind GetFolderSize must not follow.
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-  const bool made = MakeJunction(link, target) || MakeUnixLink(link, target);
+  const bool made = MakeJunction(link, target) || test::MakeUnixLink(link, target);
   return made && (GetFileAttributesW(Extended(link).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 

@@ -23,8 +23,5 @@ bool Exists(const std::wstring& path);
 // Makes the entries, then sets every listed entry's creation and last-write times to
 // its age (folders last, since making their contents renewed their times) and attributes.
 bool MakeAgedTree(const std::wstring& root, const std::vector<AgedEntry>& entries);
-// A Unix symbolic link made by /bin/ln (Wine has no Win32 links of its own); false
-// outside Wine.
-bool MakeUnixLink(const std::wstring& link, const std::wstring& target);
 
 }  // namespace klarvik::test

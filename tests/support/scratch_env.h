@@ -11,5 +11,8 @@ const std::wstring& ScratchRoot();
 std::wstring FreshScratchFolder(const std::wstring& name);
 // Removes a folder tree; links inside are removed, never followed.
 void RemoveTree(const std::wstring& path);
+// A Unix symbolic link made by /bin/ln (Wine has no Win32 links of its own: it shows
+// such a link to a folder as a reparse point); false outside Wine.
+bool MakeUnixLink(const std::wstring& link, const std::wstring& target);
 
 }  // namespace klarvik::test

@@ -95,33 +95,50 @@ const WineNames& Wine() {
   return names;
 }
 
+// A path as the Unix side names it; empty outside Wine.
+std::wstring UnixName(const std::wstring& path) {
+  if (!Wine().toUnix) return {};
+  char* name = Wine().toUnix(path.c_str());
+  std::wstring wide;
+  if (name) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
+    wide.assign(length > 0 ? length - 1 : 0, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, name, -1, wide.data(), length);
+  }
+  HeapFree(GetProcessHeap(), 0, name);
+  return wide;
+}
+
+// Starts a Unix tool (/bin/NAME) through Wine, which gives no handle to wait on, so
+// the caller waits until `done` holds, ten seconds at most.
+template <class Done>
+bool RunUnixTool(const char* tool, std::wstring commandLine, const Done& done) {
+  if (!Wine().toDos) return false;
+  wchar_t* program = Wine().toDos((std::string("/bin/") + tool).c_str());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  const bool started = program && CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                                 nullptr, &startup, &process);
+  HeapFree(GetProcessHeap(), 0, program);
+  const UniqueKernelHandle processHandle(process.hProcess);
+  const UniqueKernelHandle threadHandle(process.hThread);
+  for (int waited = 0; started && waited < 10000 && !done(); waited += 10) Sleep(10);
+  return done();
+}
+
+bool PathExists(const std::wstring& path) {
+  return GetFileAttributesW(ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Wine shows a Unix symbolic link to a folder as a reparse point, but deleting it
 // through Win32 deletes the folder it points to. Only the Unix side can remove the
-// link itself: rm, started through Wine, which gives no handle to wait on, so the
-// link's disappearance is awaited instead. (A Unix link to a file Wine shows as a
-// plain file, which no listing can tell apart; the tests make none.)
+// link itself. (A Unix link to a file Wine shows as a plain file, which no listing
+// can tell apart.)
 void RemoveUnixLink(const std::wstring& link) {
-  char* unixName = Wine().toUnix(link.c_str());
-  wchar_t* rm = Wine().toDos("/bin/rm");
-  if (unixName && rm) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, unixName, -1, nullptr, 0);
-    std::wstring unixLink(length > 0 ? length - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, unixName, -1, unixLink.data(), length);
-    std::wstring command = L"rm -f -- \"" + unixLink + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessW(rm, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      const UniqueKernelHandle processHandle(process.hProcess);
-      const UniqueKernelHandle threadHandle(process.hThread);
-      for (int waited = 0; waited < 10000 && GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
-           waited += 10) {
-        Sleep(10);
-      }
-    }
-  }
-  HeapFree(GetProcessHeap(), 0, unixName);
-  HeapFree(GetProcessHeap(), 0, rm);
+  const std::wstring unixLink = UnixName(link);
+  if (unixLink.empty()) return;
+  RunUnixTool("rm", L"rm -f -- \"" + unixLink + L"\"", [&] { return !PathExists(link); });
 }
 
 void RemoveLink(const std::wstring& link, bool isFolder) {
@@ -178,6 +195,13 @@ void RemoveTree(const std::wstring& path) {
       DeleteFileW(item->c_str());
     }
   }
+}
+
+bool MakeUnixLink(const std::wstring& link, const std::wstring& target) {
+  const std::wstring unixLink = UnixName(link);
+  const std::wstring unixTarget = UnixName(target);
+  if (unixLink.empty() || unixTarget.empty()) return false;
+  return RunUnixTool("ln", L"ln -s -- \"" + unixTarget + L"\" \"" + unixLink + L"\"", [&] { return PathExists(link); });
 }
 
 }  // namespace klarvik::test
