@@ -10,22 +10,11 @@
 #include <string>
 
 #include "app/companions.h"
+#include "runtime/module_path.h"
 
 namespace {
 
 constexpr int kWarmUpPolls = 50;
-
-std::wstring OwnPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // Microseconds per call of `poll` over `polls` calls, after a warm-up.
 template <class Poll>
@@ -49,7 +38,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: process_poll_bench [POLLS]\n", stderr);
     return 2;
   }
-  const std::wstring running = OwnPath();
+  const std::wstring running = RunningExecutablePath();
   const std::wstring absent = running.substr(0, running.find_last_of(L'\\') + 1) + L"Sweepkin-absent.exe";
 
   bool absentFound = true;

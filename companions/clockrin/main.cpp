@@ -5,13 +5,14 @@
 #include <cwchar>
 #include <string>
 
+#include "app/program_paths.h"
 #include "companions/clockrin/cleaner_start.h"
 #include "companions/clockrin/exit_codes.h"
-#include "companions/clockrin/own_path.h"
 #include "companions/clockrin/period_argument.h"
 #include "companions/clockrin/schedule.h"
 #include "companions/clockrin/single_instance.h"
 #include "runtime/handles.h"
+#include "runtime/module_path.h"
 
 namespace {
 
@@ -55,12 +56,12 @@ Ticks TicksPerHour() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const std::wstring path = OwnPath();
+  const std::wstring path = RunningExecutablePath();
   const auto hours = PeriodHoursFromCommandLine(GetCommandLineW(), path);
   if (!hours) return kExitBadArgument;
   const UniqueKernelHandle instance = TakeSchedulerMutex(kPredecessorGraceMs);
   if (!instance) return kExitAlreadyRunning;
-  const std::wstring folder = FolderOf(path);
+  const std::wstring folder = klarvik::FolderOf(path);
   // A process that runs for days must not keep the folder it was started in (perhaps
   // inside the temp folder) from being deleted.
   SetCurrentDirectoryW(folder.c_str());

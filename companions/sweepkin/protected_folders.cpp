@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "runtime/module_path.h"
+
 namespace klarvik::sweepkin {
 namespace {
 
@@ -20,16 +22,7 @@ std::wstring WindowsFolder() {
 }
 
 std::wstring OwnFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = RunningExecutablePath();
   const std::size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }

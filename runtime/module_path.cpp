@@ -1,14 +1,13 @@
-#include "companions/clockrin/own_path.h"
+#include "runtime/module_path.h"
 
 #include <windows.h>
 
-namespace klarvik::clockrin {
-
-std::wstring OwnPath() {
+std::wstring RunningExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
+    // A length that fills the buffer means the path was cut.
     if (length < path.size()) {
       path.resize(length);
       return path;
@@ -16,10 +15,3 @@ std::wstring OwnPath() {
     path.resize(path.size() * 2);
   }
 }
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-}  // namespace klarvik::clockrin

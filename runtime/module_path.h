@@ -1,0 +1,6 @@
+#pragma once
+// Where the running program's executable is.
+#include <string>
+
+// The full path of the running executable, however long; empty if it cannot be had.
+std::wstring RunningExecutablePath();
