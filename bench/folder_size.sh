@@ -46,15 +46,8 @@ if [ ! -f "$tree.complete" ]; then
   touch "$tree.complete"
 fi
 
-# A prefix of its own: stopping its server cannot disturb tests running in the project's.
-export KLARVIK_WINEPREFIX=${KLARVIK_WINEPREFIX:-$build_dir/wineprefix-bench}
-source "$root/scripts/wine-env"
-klarvik_wine_prefix
-# A persistent server on the same core as the timed programs: every run starts warm,
-# and Wine's round trips to its server stay on one core.
-wineserver -k 2>/dev/null || true
-taskset -c 0 wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
+source "$root/bench/wine-bench-env"
+klarvik_bench_wine "$build_dir"
 
 win_tree=$(wine winepath -w "$tree" 2>/dev/null | tr -d '\r')
 walk="taskset -c 0 $root/scripts/wine-exec $exe '$win_tree'"
@@ -77,10 +70,5 @@ hyperfine --warmup 2 --min-runs "$runs" --export-json "$json" \
   -n "GetFolderSize" "$walk" \
   -n "dir /s" "$dir"
 
-python3 - "$json" <<'EOF'
-import json, sys
-mean = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
-du, walk, dir_s = mean["du -sb"], mean["GetFolderSize"], mean["dir /s"]
-print(f"GetFolderSize / du -sb: {walk / du:.2f}x (target at most 2.5x)")
-print(f"dir /s / GetFolderSize: {dir_s / walk:.2f}x (target at least 5x)")
-EOF
+klarvik_ratio "$json" "GetFolderSize" "du -sb" "target at most 2.5x"
+klarvik_ratio "$json" "dir /s" "GetFolderSize" "target at least 5x"

@@ -41,17 +41,10 @@ if ! built=$(cmake --build "$build_dir" --target cleaner_bench 2>&1); then
 fi
 cleaner=$build_dir/Sweepkin.exe
 
-# A prefix of its own: stopping its server cannot disturb tests running in the project's.
-export KLARVIK_WINEPREFIX=${KLARVIK_WINEPREFIX:-$build_dir/wineprefix-bench}
-source "$root/scripts/wine-env"
-klarvik_wine_prefix
+source "$root/bench/wine-bench-env"
+klarvik_bench_wine "$build_dir"
 # No window is shown by any command, so no display is needed.
 export DISPLAY=
-# A persistent server on the same core as the timed programs: every run starts warm.
-wineserver -k 2>/dev/null || true
-taskset -c 0 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-trap 'wineserver -k 2>/dev/null || true' EXIT
 
 touch "$tree.cleaner-bench"
 make="rm -rf '$tree'; python3 '$root/bench/cleaner/make_old_tree.py' '$tree'"
@@ -79,10 +72,5 @@ hyperfine --runs "$runs" --prepare "$make" --export-json "$json" \
   -n "Sweepkin" "$sweep" \
   -n "rd /s /q" "$rd"
 
-python3 - "$json" <<'EOF2'
-import json, sys
-mean = {r["command"]: r["mean"] for r in json.load(open(sys.argv[1]))["results"]}
-rm, sweep, rd = mean["rm -rf"], mean["Sweepkin"], mean["rd /s /q"]
-print(f"Sweepkin / rm -rf: {sweep / rm:.2f}x (target at most 1.3x)")
-print(f"rd /s /q / Sweepkin: {rd / sweep:.2f}x (target at least 3x)")
-EOF2
+klarvik_ratio "$json" "Sweepkin" "rm -rf" "target at most 1.3x"
+klarvik_ratio "$json" "rd /s /q" "Sweepkin" "target at least 3x"

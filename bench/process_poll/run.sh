@@ -34,15 +34,7 @@ if ! built=$(cmake --build "$build_dir" --target process_poll_bench 2>&1); then
 fi
 exe=$build_dir/bench/process_poll/process_poll_bench.exe
 
-# A prefix of its own: stopping its server cannot disturb tests running in the project's.
-export KLARVIK_WINEPREFIX=${KLARVIK_WINEPREFIX:-$build_dir/wineprefix-bench}
-source "$root/scripts/wine-env"
-klarvik_wine_prefix
-# A persistent server on the same core as the timed program, and the session's own
-# processes (services, devices) started beforehand: they are part of every real list.
-wineserver -k 2>/dev/null || true
-taskset -c 0 wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
-taskset -c 0 wine cmd /c exit >/dev/null 2>&1 </dev/null
+source "$root/bench/wine-bench-env"
+klarvik_bench_wine "$build_dir"
 
 taskset -c 0 "$root/scripts/wine-exec" "$exe" "$polls" | tr -d '\r'
