@@ -1,0 +1,19 @@
+#pragma once
+// A decoded skin picture owned in memory: 32-bit pixels, one little-endian value
+// 0xAARRGGBB each (bytes blue, green, red, alpha), rows top-down.
+#include <cstdint>
+#include <vector>
+
+#include "runtime/pixel_view.h"
+
+struct SkinBitmap {
+  int width = 0;
+  int height = 0;
+  // Bits per pixel of the decoded source (1, 4, 8, 24 or 32). Pixels of a source below
+  // 32 bits carry alpha 0 until they are normalised to 32 bits.
+  int sourceBits = 32;
+  std::vector<std::uint32_t> pixels;
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+  PixelView View() { return PixelView{width, height, width, pixels.data()}; }
+};
