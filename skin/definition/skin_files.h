@@ -1,0 +1,15 @@
+#pragma once
+// Where a skin's files come from: a folder, a loaded package or bytes held by a test.
+// The definition model only asks for a file by name and gets its bytes or nothing.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TsSkinFiles {
+ public:
+  virtual ~TsSkinFiles() = default;
+  // The file named as a skin definition writes it (for example "BUTTONHUGE.BMP" or, in a
+  // folder, a name with a drive "C:\x.png"); absent when there is no such file.
+  virtual std::optional<std::vector<std::uint8_t>> Read(const std::string& name) const = 0;
+};

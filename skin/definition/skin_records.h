@@ -1,0 +1,250 @@
+#pragma once
+// The records a loaded skin is turned into: global values, per-section records with a
+// normal and a hot state, image entries (rectangles of the skin's pictures) and large
+// backgrounds. Portable: the paint primitives read them natively and in the program.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/image/skin_bitmap.h"
+
+// 0x00BBGGRR, red in the low byte; -1 is "none"; high byte 0xFF names a system colour.
+using TColor = std::int32_t;
+
+constexpr TColor kSkinKeyColor = 0xFF00FF;   // transparent pixels of skin images
+constexpr TColor kNoKeyColor = 0x1FFFFFFF;   // an image without a key colour
+constexpr TColor kNoColor = -1;
+
+// Right and bottom are exclusive.
+struct TsRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool operator==(const TsRect&) const = default;
+};
+
+// One step of a section's gradient.
+struct TsGradStep {
+  TColor Color1 = 0;       // at least 0
+  TColor Color2 = 0;       // at least 0
+  std::uint8_t Percent = 0;  // 0..100: share of the area this step covers
+  std::int32_t Mode = 0;     // handed to the gradient painter unchanged
+  bool operator==(const TsGradStep&) const = default;
+};
+using TsGradArray = std::vector<TsGradStep>;
+// A state record refers to the very array of its section's flat field, so a step changed
+// through one (hue shifting) is seen through the other. Never null in a loaded skin.
+using TsGradArrayRef = std::shared_ptr<TsGradArray>;
+
+enum TsStateIndex : int { kStateNormal = 0, kStateHot = 1 };
+
+struct TsGenState {
+  TColor Color = 0;
+  std::array<TColor, 5> FontColors{};  // text, then contour left, top, right, bottom (-1: none)
+  std::int32_t GradientPercent = 0;    // 0..100
+  std::string GradientData;
+  TsGradArrayRef GradientArray;
+  std::int32_t ImagePercent = 0;  // 0..100
+  std::int32_t TextureIndex = -1;  // image entry of the state's texture
+  TColor GlowColor = 0;
+  std::uint8_t GlowSize = 0;
+  std::int32_t Transparency = 0;  // percent, 0..100
+};
+using TsProps = std::array<TsGenState, 2>;
+
+struct TsGeneralData {
+  std::string ParentClass;
+  std::string SectionName;
+  std::int32_t States = 3;  // at least 1
+  TsProps StateProps;
+  bool GiveOwnFont = false;
+  bool ReservedBoolean = false;
+  bool ShowFocus = true;
+  std::int32_t Glow = 0;
+  std::int32_t GlowMargin = 0;
+  std::int32_t BorderMaskIndex = -1;
+  std::array<std::int32_t, 4> CornerIndexes{-1, -1, -1, -1};  // top left, top right, bottom left, bottom right
+  std::int32_t TextureIndex = -1;
+  TColor Color = 0xFFFFFF;
+  std::int32_t Transparency = 0;
+  std::int32_t GradientPercent = 0;
+  std::string GradientData = " ";
+  TsGradArrayRef GradientArray;
+  std::int32_t ImagePercent = 0;
+  std::array<TColor, 5> FontColors{0, -1, -1, -1, -1};
+  TColor HotColor = 0xFFFFFF;
+  std::int32_t HotTransparency = 0;
+  std::int32_t HotGradientPercent = 0;
+  std::string HotGradientData;
+  TsGradArrayRef HotGradientArray;
+  std::int32_t HotImagePercent = 0;
+  std::array<TColor, 5> HotFontColors{0, -1, -1, -1, -1};
+  bool FadingEnabled = false;
+  std::int32_t FadingIterations = 5;  // 0..255
+  TColor HotGlowColor = 0xFFFFFF;
+  TColor GlowColor = 0xFFFFFF;
+  std::uint8_t HotGlowSize = 0;
+  std::uint8_t GlowSize = 0;
+};
+using TsGeneralDataArray = std::vector<TsGeneralData>;
+
+// What an image entry is drawn as.
+enum TsImageKind : std::uint8_t {
+  kImageBorder = 0,   // nine-part frame
+  kImageTexture = 1,
+  kImageGlyph = 2,    // state images side by side
+  kImageGlow = 3,
+  kImageCaptionGlow = 4,
+};
+
+// Bits of FillMode for border entries (for textures it is a tiling mode 0..10).
+constexpr std::int16_t kFillStretchSides = 1;
+constexpr std::int16_t kFillNoStateZero = 2;
+constexpr std::int16_t kFillCentre = 4;
+
+struct TsMaskData {
+  // The picture that holds the entry; null means the skin's master bitmap.
+  std::shared_ptr<SkinBitmap> Bitmap;
+  std::string SectionName;
+  std::string KeyName;
+  TsRect SourceRect;  // lies inside its picture, mask rows included, once loaded
+  std::int16_t StateCount = 1;   // 0 (nothing drawn) or more
+  std::int16_t MaskKind = 0;     // 0 no mask (key colour transparent); >= 1 mask below each state; -1 nothing drawn
+  std::int16_t CommonMargin = 0;
+  std::int16_t FillMode = 0;
+  std::uint8_t ImageKind = kImageBorder;
+  std::int16_t BorderLeft = 0;   // margins are never negative once loaded
+  std::int16_t BorderTop = 0;
+  std::int16_t BorderRight = 0;
+  std::int16_t BorderBottom = 0;
+  std::int16_t CornerKind = 0;   // 0 no key colour in the first state's corners, 1 some, 2 fixed
+};
+using TsMaskArray = std::vector<TsMaskData>;
+
+// Width and height of one state image; 0 for entries that draw nothing (StateCount 0,
+// MaskKind below 0).
+int StateWidth(const TsMaskData& mask);
+int StateHeight(const TsMaskData& mask);
+// Frame widths: the own margin when above 0, else CommonMargin when above 0, else the
+// whole state width or height (a StateCount of 0 counts as 1 here).
+int MarginLeft(const TsMaskData& mask);
+int MarginTop(const TsMaskData& mask);
+int MarginRight(const TsMaskData& mask);
+int MarginBottom(const TsMaskData& mask);
+
+// A large background (a JPG of more than 899999 pixels).
+struct TsPatternData {
+  std::shared_ptr<SkinBitmap> Image;
+  std::string SectionName;
+  std::string KeyName;
+};
+using TsPatternArray = std::vector<TsPatternData>;
+
+// Global values of [GLOBALINFO].
+struct TsSkinData {
+  std::string SkinFolder;  // with a trailing backslash; empty for a stored skin
+  bool Active = false;
+  double Version = 0;
+  std::string Author;
+  std::string Description;
+  TColor Shadow1Color = 0;
+  std::int16_t Shadow1Offset = 0;
+  std::int16_t Shadow1Blur = -1;
+  std::int16_t Shadow1Transparency = 0;
+  std::int16_t BorderWidth = 4;
+  std::int16_t TitleHeight = 30;
+  std::int16_t MaxHeight = 0;
+  std::int16_t FormOffset = 0;
+  std::int16_t CenterOffset = 0;
+  std::int16_t BorderMode = 0;
+  std::int16_t AlignOffset = 0;
+  std::int16_t AlignOffsetR = 0;
+  std::int16_t AlignOffsetT = 0;
+  std::int16_t AlignOffsetB = 0;
+  std::int16_t BISpace = 0;
+  std::int16_t BIVAlign = 0;
+  std::int16_t BIRight = 0;
+  std::int16_t BILeft = 0;
+  std::int16_t BITop = 0;
+  std::int16_t BIKeepHue = 0;
+  std::int16_t CloseButtonGlow = 0;
+  std::int16_t CloseButtonGlowMargin = 0;
+  std::int16_t MaxButtonGlow = 0;
+  std::int16_t MaxButtonGlowMargin = 0;
+  std::int16_t MinButtonGlow = 0;
+  std::int16_t MinButtonGlowMargin = 0;
+  bool AeroBlur = false;
+};
+
+// The 28 global colours.
+enum TsPaletteIndex : int {
+  pcMainColor = 0,
+  pcLabelText = 1,
+  pcBorderBottom = 2,
+  pcBorderTop = 3,
+  pcEditText = 4,
+  pcEditBG = 5,
+  pcSelectionBG = 6,
+  pcSelectionText = 7,
+  pcSelectionBGHot = 8,
+  pcSelectionTextHot = 9,
+  pcEditBG_Inverted = 10,
+  pcEditText_Inverted = 11,
+  pcEditBG_OddRow = 12,
+  pcEditBG_EvenRow = 13,
+  pcEditText_Ok = 14,
+  pcEditText_Warning = 15,
+  pcEditText_Alert = 16,
+  pcEditText_Caution = 17,
+  pcEditText_Bypassed = 18,
+  pcEditBG_Ok = 19,
+  pcEditBG_Warning = 20,
+  pcEditBG_Alert = 21,
+  pcEditBG_Caution = 22,
+  pcEditBG_Bypassed = 23,
+  pcEditText_Highlight1 = 24,
+  pcEditText_Highlight2 = 25,
+  pcEditText_Highlight3 = 26,
+  pcBorder = 27,
+};
+constexpr int kPaletteSize = 28;
+using TsPalette = std::array<TColor, kPaletteSize>;
+
+// Indexes the painting code uses most, looked up once per load; -1 when absent.
+struct TsCachedIndexes {
+  int GlobalInfo = -1;
+  int ExBorder = -1;
+  std::array<int, 4> TabSections{-1, -1, -1, -1};  // top, bottom, left, right
+  std::array<int, 4> TabBorders{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBtnSections{-1, -1, -1, -1};  // top, bottom, left, right
+  std::array<int, 4> ScrollBtnBorders{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBtnPatterns{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBtnHotPatterns{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBtnGlyphs{-1, -1, -1, -1};
+  // close, close alone, max, norm, min, help; then small close, max, norm, min, help
+  std::array<int, 11> CaptionButtons{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  std::array<int, 2> SliderSections{-1, -1};  // vertical, horizontal
+  std::array<int, 2> SliderBorders{-1, -1};
+  std::array<int, 2> SliderGlyphs{-1, -1};
+  std::array<int, 2> SliderPatterns{-1, -1};
+  std::array<int, 2> SliderHotPatterns{-1, -1};
+  std::array<int, 4> ScrollBarSections{-1, -1, -1, -1};  // 1H, 1V, 2H, 2V
+  std::array<int, 4> ScrollBarBorders{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBarPatterns{-1, -1, -1, -1};
+  std::array<int, 4> ScrollBarHotPatterns{-1, -1, -1, -1};
+  // box checked, unchecked, grayed; radio checked, unchecked, grayed; small checked, unchecked, grayed
+  std::array<int, 9> CheckGlyphs{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+  int ComboBtnSection = -1;
+  int ComboBtnBorder = -1;
+  int ComboBtnPattern = -1;
+  int ComboBtnHotPattern = -1;
+  int ComboBoxGlyph = -1;
+  std::array<int, 3> GripImages{-1, -1, -1};  // grip image, horizontal, vertical
+  int WebButtonSection = -1;
+};
