@@ -13,6 +13,9 @@ struct SkinBitmap {
   // 32 bits carry alpha 0 until they are normalised to 32 bits.
   int sourceBits = 32;
   std::vector<std::uint32_t> pixels;
+  // Colour (0x00BBGGRR) the picture is marked transparent with, -1 for none: a PNG's
+  // tRNS colour for grey and RGB images, the key colour of a master bitmap.
+  std::int32_t transparentColor = -1;
 
   bool Empty() const { return width <= 0 || height <= 0; }
   PixelView View() { return PixelView{width, height, width, pixels.data()}; }

@@ -1,0 +1,21 @@
+#pragma once
+// The skin engine's own reader of Windows bitmap files (the same decoder in the native
+// and the Windows build): uncompressed 1, 4, 8, 24 and 32 bits per pixel, the 12-byte
+// core header and the 40-byte (or longer) information header, bottom-up and top-down
+// rows. Every header field, the palette and the rows are checked against the file size;
+// anything else raises EInvalidGraphic.
+//
+// Output keeps the source depth in sourceBits; pixels below 32 bits carry alpha 0 until
+// they are normalised (pixel_rules.h). A palette index past the palette gives black.
+#include <cstdint>
+#include <span>
+
+#include "skin/image/skin_bitmap.h"
+
+inline constexpr int kBmpMaxSide = 16384;
+inline constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 26;
+
+SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes);
+
+// True when the bytes begin with "BM".
+bool HasBmpSignature(std::span<const std::uint8_t> bytes);
