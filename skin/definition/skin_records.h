@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
 // 0x00BBGGRR, red in the low byte; -1 is "none"; high byte 0xFF names a system colour.
@@ -138,9 +139,10 @@ int MarginTop(const TsMaskData& mask);
 int MarginRight(const TsMaskData& mask);
 int MarginBottom(const TsMaskData& mask);
 
-// A large background (a JPG of more than 899999 pixels).
+// A large background: a JPG of more than 899999 pixels, kept as the decoded picture and
+// drawn by it.
 struct TsPatternData {
-  std::shared_ptr<SkinBitmap> Image;
+  std::shared_ptr<const JpegImage> Image;
   std::string SectionName;
   std::string KeyName;
 };
