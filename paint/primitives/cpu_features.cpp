@@ -1,0 +1,12 @@
+#include "paint/primitives/cpu_features.h"
+
+bool CpuHasSse2() {
+#if defined(__x86_64__)
+  return true;
+#elif defined(__i386__)
+  static const bool has = __builtin_cpu_supports("sse2");
+  return has;
+#else
+  return false;
+#endif
+}
