@@ -1,0 +1,14 @@
+#pragma once
+// Letter-case rules for member names. Names are 8-bit text; only ASCII letters change case,
+// which is all the definition and the extension tests need.
+#include <string>
+#include <string_view>
+
+namespace skin_package {
+
+std::string UpperCased(std::string_view name);
+bool IsDefinitionName(std::string_view name);
+// True when the upper-cased text after the last "." is "BMP".
+bool HasBitmapExtension(std::string_view name);
+
+}  // namespace skin_package

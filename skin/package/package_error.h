@@ -1,0 +1,21 @@
+#pragma once
+// Errors of the skin package reader beyond the general skin error.
+#include <string>
+
+#include "skin/skin_error.h"
+
+// A package whose records break the format or the reader's bounds.
+class EPackageDamaged : public ESkinError {
+ public:
+  explicit EPackageDamaged(const std::string& reason) : ESkinError("The skin package is damaged: " + reason) {}
+};
+
+// Inflation failed: the message is zlib's own text for the failing code, which it carries.
+class EZlibError : public ECompressionError {
+ public:
+  explicit EZlibError(int code);
+  int Code() const { return code_; }
+
+ private:
+  int code_;
+};

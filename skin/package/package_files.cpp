@@ -1,0 +1,7 @@
+#include "skin/package/package_files.h"
+
+std::optional<std::vector<std::uint8_t>> TacPackageFiles::Read(const std::string& name) const {
+  const TacImageItem* item = package_.FindImage(name);
+  if (item == nullptr) return std::nullopt;
+  return item->Stream;
+}
