@@ -1,0 +1,56 @@
+#include "skin/image/jpeg_decoder.h"
+
+#include "skin/skin_error.h"
+
+namespace {
+
+constexpr const char* kInvalidJpeg = "JPEG image is not valid.";
+
+[[noreturn]] void Fail() { throw EInvalidGraphic(kInvalidJpeg); }
+
+bool IsStartOfFrame(std::uint8_t marker) {
+  // C4 (Huffman tables), C8 (reserved) and CC (arithmetic conditioning) share the range.
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+bool StandsAlone(std::uint8_t marker) { return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8); }
+
+}  // namespace
+
+bool HasJpegSignature(std::span<const std::uint8_t> bytes) {
+  return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+}
+
+JpegFrameSize ReadJpegFrameSize(std::span<const std::uint8_t> bytes) {
+  if (!HasJpegSignature(bytes)) Fail();
+  std::size_t pos = 2;
+  for (;;) {
+    if (pos >= bytes.size() || bytes[pos] != 0xFF) Fail();
+    while (pos < bytes.size() && bytes[pos] == 0xFF) ++pos;  // fill bytes
+    if (pos >= bytes.size()) Fail();
+    const std::uint8_t marker = bytes[pos++];
+    if (StandsAlone(marker)) continue;
+    // The end of the image or the scan data before any frame header: no size to read.
+    if (marker == 0xD9 || marker == 0xDA || marker == 0x00) Fail();
+    if (bytes.size() - pos < 2) Fail();
+    const std::size_t length = (std::size_t{bytes[pos]} << 8) | bytes[pos + 1];
+    if (length < 2 || length > bytes.size() - pos) Fail();
+    if (IsStartOfFrame(marker)) {
+      if (length < 8) Fail();
+      const std::uint8_t* frame = bytes.data() + pos + 2;
+      JpegFrameSize size;
+      size.height = (frame[1] << 8) | frame[2];
+      size.width = (frame[3] << 8) | frame[4];
+      if (size.width == 0 || size.height == 0 || size.width > kJpegMaxSide || size.height > kJpegMaxSide ||
+          std::int64_t{size.width} * size.height > kJpegMaxPixels) {
+        Fail();
+      }
+      return size;
+    }
+    pos += length;
+  }
+}
+
+bool IsLargeBackground(int width, int height) {
+  return std::int64_t{width} * std::int64_t{height} > kLargeBackgroundPixels;
+}

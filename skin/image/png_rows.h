@@ -1,0 +1,32 @@
+#pragma once
+// The row stage of the PNG decoder: sizes of the inflated image data, unfiltering and
+// conversion of the samples to 32-bit pixels. Apart from the chunk stage so that each
+// can be read on its own.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "runtime/pixel_view.h"
+
+struct PngHeader {
+  int width = 0;
+  int height = 0;
+  int depth = 0;
+  int colourType = 0;
+  bool interlaced = false;
+};
+
+// Palette colours as 0x00RRGGBB pixels, 256 entries.
+using PngPalette = std::array<std::uint32_t, 256>;
+
+// Bytes of inflated image data the header asks for: every row of every pass with its
+// filter byte.
+std::uint64_t PngImageDataSize(const PngHeader& header);
+
+// sourceBits of the decoded picture.
+int PngOutputBits(const PngHeader& header);
+
+// Unfilters `rows` in place and writes every pixel of `out` (the header's size). False
+// when a row names a filter type above 4.
+bool DecodePngRows(const PngHeader& header, const PngPalette& palette, std::span<std::uint8_t> rows,
+                   const PixelView& out);
