@@ -1,0 +1,8 @@
+#pragma once
+// The bytes of a 24-bit BMP file holding a picture's colours (alpha is not kept).
+#include <cstdint>
+#include <vector>
+
+#include "runtime/pixel_view.h"
+
+std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels);

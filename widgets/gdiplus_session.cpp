@@ -1,0 +1,76 @@
+#include "widgets/gdiplus_session.h"
+
+#include <windows.h>
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <mutex>
+
+namespace {
+
+struct ProcessGdiplus {
+  std::mutex mutex;
+  int sessions = 0;
+  bool started = false;
+  ULONG_PTR startupToken = 0;
+  ULONG_PTR hookToken = 0;
+  Gdiplus::NotificationUnhookProc unhook = nullptr;
+};
+
+ProcessGdiplus& State() {
+  static ProcessGdiplus state;
+  return state;
+}
+
+// Windows 2000 and XP need the notification hook when GDI+ runs without its own thread.
+bool NeedsNotificationHook() {
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  return GetVersionExW(&version) && version.dwMajorVersion <= 5;
+}
+
+void Start(ProcessGdiplus& state) {
+  Gdiplus::GdiplusStartupInput input;
+  input.GdiplusVersion = 1;
+  input.DebugEventCallback = nullptr;
+  input.SuppressBackgroundThread = TRUE;
+  input.SuppressExternalCodecs = FALSE;
+  Gdiplus::GdiplusStartupOutput output;
+  if (Gdiplus::GdiplusStartup(&state.startupToken, &input, &output) != Gdiplus::Ok) return;
+  state.started = true;
+  if (NeedsNotificationHook() && output.NotificationHook &&
+      output.NotificationHook(&state.hookToken) == Gdiplus::Ok) {
+    state.unhook = output.NotificationUnhook;
+  }
+}
+
+void Stop(ProcessGdiplus& state) {
+  if (!state.started) return;
+  if (state.unhook) state.unhook(state.hookToken);
+  state.unhook = nullptr;
+  state.hookToken = 0;
+  Gdiplus::GdiplusShutdown(state.startupToken);
+  state.startupToken = 0;
+  state.started = false;
+}
+
+}  // namespace
+
+GdiplusSession::GdiplusSession() {
+  ProcessGdiplus& state = State();
+  const std::lock_guard lock(state.mutex);
+  if (state.sessions++ == 0) Start(state);
+}
+
+GdiplusSession::~GdiplusSession() {
+  ProcessGdiplus& state = State();
+  const std::lock_guard lock(state.mutex);
+  if (--state.sessions == 0) Stop(state);
+}
+
+bool GdiplusSession::Started() {
+  ProcessGdiplus& state = State();
+  const std::lock_guard lock(state.mutex);
+  return state.started;
+}
