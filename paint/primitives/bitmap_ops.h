@@ -1,0 +1,52 @@
+#pragma once
+// Whole-bitmap and rectangle helpers on 32-bit pixel views. Every rectangle is clipped
+// to the bitmaps it touches; nothing outside a view is ever read or written.
+#include <cstdint>
+
+#include "paint/primitives/geometry.h"
+#include "runtime/pixel_view.h"
+#include "skin/image/skin_bitmap.h"
+
+// A new 32-bit picture, all pixels 0; a width or height of 0 or less gives an empty one.
+SkinBitmap CreateBitmap32(int width, int height);
+// A read-only picture seen through the core's view type.
+PixelView ConstView(const SkinBitmap& bitmap);
+
+// A copy of a source rectangle to a destination point, clipped against both views
+// (a negative origin on one side moves the other side along).
+struct BlitArea {
+  int dx = 0, dy = 0, sx = 0, sy = 0, width = 0, height = 0;
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect);
+
+// Every pixel of rect := colour (COLORREF) with that alpha.
+void FillRect32(PixelView bitmap, const PaintRect& rect, std::uint32_t color, std::uint8_t alpha);
+// Sets the alpha byte in rect, skipping pixels that match key (unless key is kNoKey).
+void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, std::uint32_t key);
+// Per channel nearest(f·D + (1 − f)·C) with f = keepPercent ÷ 100; alpha untouched.
+void FadeRectToColor(PixelView bitmap, const PaintRect& rect, int keepPercent, std::uint32_t color);
+// Weighted keep of a source of the same size; nothing when the sizes differ.
+void BlendBitmaps(PixelView dst, const PixelView& src, int k);
+void BlendBitmapRect(PixelView dst, const PixelView& src, int k, PaintPoint dstPoint, const PaintRect& srcRect);
+// For each source pixel that does not match key: D := nearest(S − (S − D)·t) per channel.
+void BlendKeyedImage(PixelView dst, int x, int y, std::uint32_t key, double transparency, const PaintRect& srcRect,
+                     const PixelView& src);
+// Plain copy (alpha included) of a source rectangle, clipped.
+void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect);
+// Nearest-pixel stretch of a source rectangle over a destination rectangle: whole rows and
+// columns are repeated or dropped, no colours are mixed.
+void StretchRect(PixelView dst, const PaintRect& dstRect, const PixelView& src, const PaintRect& srcRect);
+
+// Each pixel's three channels := (R + G + B) ÷ 3; pixels matching key are skipped.
+void GrayscaleBitmap(PixelView bitmap, std::uint32_t key = kNoKey);
+
+enum class RotateDirection {
+  kClockwise,         // source (x, y) goes to (height − y − 1, x)
+  kCounterClockwise,  // source (width − x − 1, y) goes to (y, x)
+};
+SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction);
+
+// Applies filter(pixel, value) to every pixel that does not match key.
+using PixelFilter = std::uint32_t (*)(std::uint32_t pixel, int value);
+void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, std::uint32_t key);

@@ -1,0 +1,71 @@
+#include "paint/primitives/colors.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "paint/primitives/blend.h"
+
+std::uint32_t ResolveColor(std::uint32_t color, const SystemColorSource* source) {
+  if ((color >> 24) != 0xFF) return color;
+  return source ? source->SystemColor(static_cast<int>(color & 0xFF)) & 0x00FFFFFF : 0;
+}
+
+std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k) {
+  std::uint32_t out = a & 0xFF000000;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+    out |= static_cast<std::uint32_t>(std::clamp(MixChannel(ca, cb, k), 0, 255)) << shift;
+  }
+  return out;
+}
+
+namespace {
+
+int Limit(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+
+std::uint32_t Compose(std::uint32_t high, int r, int g, int b) {
+  return (high & 0xFF000000) | (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) |
+         static_cast<std::uint32_t>(b);
+}
+
+}  // namespace
+
+std::uint32_t ChangeHue(std::uint32_t pixel, int degrees) {
+  if (degrees == 0) return pixel;
+  const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  const int v = std::max({r, g, b}), lo = std::min({r, g, b});
+  if (v == 0 || v == lo) return pixel;  // black or grey: no hue to turn
+  const double delta = v - lo, s = delta / v;
+  double h;
+  if (r == v) {
+    h = 60.0 * (g - b) / delta;
+  } else if (g == v) {
+    h = 120.0 + 60.0 * (b - r) / delta;
+  } else {
+    h = 240.0 + 60.0 * (r - g) / delta;
+  }
+  if (h < 0) h += 360;
+  // Floor modulo: a negative turn must land in 0..359, not in a negative sector.
+  long turned = std::lround(h + degrees) % 360;
+  if (turned < 0) turned += 360;
+  const double sector = turned / 60.0;
+  const int i = static_cast<int>(sector);
+  const double f = sector - i;
+  const int p = Limit(v * (1 - s)), q = Limit(v * (1 - f * s)), t = Limit(v * (1 - (1 - f) * s));
+  switch (i) {
+    case 0: return Compose(pixel, v, t, p);
+    case 1: return Compose(pixel, q, v, p);
+    case 2: return Compose(pixel, p, v, t);
+    case 3: return Compose(pixel, p, q, v);
+    case 4: return Compose(pixel, t, p, v);
+    default: return Compose(pixel, v, p, q);
+  }
+}
+
+std::uint32_t ChangeSaturation(std::uint32_t pixel, int percent) {
+  if (percent == 0) return pixel;
+  const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  const double mean = (r + g + b) / 3.0;
+  auto move = [&](int x) { return Limit(x + (x - mean) * percent / 100.0); };
+  return Compose(pixel, move(r), move(g), move(b));
+}

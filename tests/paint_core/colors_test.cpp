@@ -1,0 +1,86 @@
+#include "paint/primitives/colors.h"
+
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "paint/primitives/geometry.h"
+
+namespace {
+
+std::uint32_t HueOfColor(std::uint32_t color, int degrees) { return PixelToColor(ChangeHue(ColorToPixel(color, 0), degrees)); }
+
+TEST(ChangeHue, TurnsPureColoursBetweenThePrimaries) {
+  struct Case {
+    std::uint32_t color;  // COLORREF
+    int degrees;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {
+      {0x0000FF, 120, 0x00FF00},   // red to green
+      {0x0000FF, 240, 0xFF0000},   // red to blue
+      {0x0000FF, -120, 0xFF0000},  // a negative turn goes the other way: red to blue
+      {0x0000FF, -480, 0xFF0000},  // more than a whole turn back
+      {0x00FF00, 480, 0xFF0000},   // more than a whole turn forward: green to blue
+      {0x0000FF, 60, 0x00FFFF},    // red to yellow
+      {0x0000FF, 0, 0x0000FF},
+      {0x0000FF, 360, 0x0000FF},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HueOfColor(c.color, c.degrees), c.expected) << c.color << " by " << c.degrees;
+}
+
+TEST(ChangeHue, LeavesGreyBlackAndTheHighByteAlone) {
+  for (std::uint32_t grey : {0x00000000u, 0x00808080u, 0x00FFFFFFu, 0x00202020u}) {
+    EXPECT_EQ(ChangeHue(grey | 0x7F000000, 77), grey | 0x7F000000);
+  }
+  EXPECT_EQ(ChangeHue(0xAB0000FF, 120) >> 24, 0xABu);
+}
+
+TEST(ChangeHue, KeepsValueAndSaturationOfMixedColours) {
+  // A turn and the opposite turn come back to the colour within rounding.
+  const std::uint32_t pixel = 0x00C04020;
+  const std::uint32_t back = ChangeHue(ChangeHue(pixel, 50), -50);
+  for (int shift = 0; shift < 24; shift += 8) {
+    EXPECT_NEAR(static_cast<int>((back >> shift) & 0xFF), static_cast<int>((pixel >> shift) & 0xFF), 2);
+  }
+}
+
+TEST(ChangeSaturation, MovesChannelsAwayFromOrTowardTheMean) {
+  struct Case {
+    std::uint32_t pixel;
+    int percent;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {
+      {0x00808080, 100, 0x00808080},   // grey stays grey
+      {0x00808080, -100, 0x00808080},
+      {0x00FFFFFF, 50, 0x00FFFFFF},
+      {0x11903010, 0, 0x11903010},     // 0 returns the colour unchanged
+      {0x00903010, -100, 0x00454545},  // mean 69.33: every channel to the mean
+      {0x00903010, 50, 0x00B52500},    // 144 + 37.3, 48 − 10.7, 16 − 26.7 clamped to 0
+      {0xAA903010, 1000, 0xAAFF0000},  // clamped at both ends, high byte kept
+  };
+  for (const auto& c : cases) EXPECT_EQ(ChangeSaturation(c.pixel, c.percent), c.expected) << std::hex << c.pixel << " " << std::dec << c.percent;
+}
+
+TEST(MixColors, TakesTheHighByteFromTheFirstColour) {
+  EXPECT_EQ(MixColors(0xFF0000FF, 0x00FF0000, 0.5), 0xFF800080u);
+  EXPECT_EQ(MixColors(0x00102030, 0x00FFFFFF, 1.0), 0x00102030u);
+  EXPECT_EQ(MixColors(0x00102030, 0x00FFFFFF, 0.0), 0x00FFFFFFu);
+  EXPECT_EQ(MixColors(0x00000000, 0x00646464, 0.05), 0x005F5F5Fu);  // 95 % of 100
+}
+
+class TableColors : public SystemColorSource {
+ public:
+  std::uint32_t SystemColor(int index) const override { return 0xAB000000u | static_cast<std::uint32_t>(index) * 0x010101u; }
+};
+
+TEST(ResolveColor, LooksUpSystemColoursOnly) {
+  const TableColors table;
+  EXPECT_EQ(ResolveColor(0xFF00000F, &table), 0x0F0F0Fu);  // system colour, high byte dropped
+  EXPECT_EQ(ResolveColor(0x00123456, &table), 0x123456u);
+  EXPECT_EQ(ResolveColor(0xFF000005, nullptr), 0u);
+  EXPECT_EQ(ResolveColor(0x1FFFFFFF, &table), 0x1FFFFFFFu);  // the no-key value is not a system colour
+}
+
+}  // namespace
