@@ -1,0 +1,44 @@
+#pragma once
+// A definition text read into sections and keys, kept in the order written. Names are
+// compared exactly, letter case included. A section written twice continues the first;
+// a key written twice keeps its first value.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct TsIniKey {
+  std::string Name;
+  std::string Value;
+};
+
+struct TsIniSection {
+  std::string Name;
+  std::vector<TsIniKey> Keys;  // in the order written
+  const std::string* Find(std::string_view key) const;
+
+ private:
+  friend class TsIniText;
+  std::unordered_map<std::string, std::size_t> index_;
+};
+
+class TsIniText {
+ public:
+  TsIniText() = default;
+  explicit TsIniText(std::string_view text);
+
+  const std::vector<TsIniSection>& Sections() const { return sections_; }
+  const TsIniSection* FindSection(std::string_view name) const;
+  // The value as written (blanks around it removed); none when the section or key is absent.
+  const std::string* Find(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+  // Lenient: a value that is not an integer gives the fallback.
+  int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+
+ private:
+  std::size_t OpenSection(std::string_view name);
+  std::vector<TsIniSection> sections_;
+  std::unordered_map<std::string, std::size_t> section_index_;
+};

@@ -1,0 +1,277 @@
+#include "skin/definition/section_records.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "skin/definition/value_parsing.h"
+
+namespace {
+
+constexpr std::string_view kParentKey = "PARENTCLASS";
+constexpr std::string_view kSentinel = "?";
+
+// The parent named by `section`, when it names one other than itself.
+const TsIniSection* ParentOf(const TsIniText& definition, const TsIniSection& section) {
+  const std::string* parent = section.Find(kParentKey);
+  if (parent == nullptr || parent->empty() || *parent == kSentinel || *parent == section.Name) return nullptr;
+  return definition.FindSection(*parent);
+}
+
+// Where a record's keys come from. Each read gives nothing when the key is not given.
+class KeySource {
+ public:
+  virtual ~KeySource() = default;
+  // `alwaysRgb`: a system colour is turned into RGB even when the section gives it itself.
+  virtual std::optional<int> Integer(std::string_view key, bool alwaysRgb) const = 0;
+  virtual std::optional<std::string> Text(std::string_view key) const = 0;
+};
+
+// A section of the definition with its ancestors. An explicit -1 counts as absent.
+class InheritedSource : public KeySource {
+ public:
+  InheritedSource(const TsIniText& definition, const TsIniSection& section, const TsSystemInfo& system)
+      : definition_(definition), section_(section), system_(system) {}
+
+  std::optional<int> Integer(std::string_view key, bool alwaysRgb) const override {
+    bool own = true;
+    std::vector<const TsIniSection*> visited;
+    for (const TsIniSection* s = &section_; s != nullptr; s = Next(*s, visited)) {
+      const std::string* text = s->Find(key);
+      int value = text != nullptr ? IntegerOr(*text, -1) : -1;
+      if (value != -1) return own && !alwaysRgb ? value : system_.ToRgb(value);
+      own = false;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<std::string> Text(std::string_view key) const override {
+    std::vector<const TsIniSection*> visited;
+    for (const TsIniSection* s = &section_; s != nullptr; s = Next(*s, visited)) {
+      const std::string* text = s->Find(key);
+      if (text != nullptr && *text != kSentinel) return *text;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  const TsIniSection* Next(const TsIniSection& current, std::vector<const TsIniSection*>& visited) const {
+    visited.push_back(&current);
+    const TsIniSection* parent = ParentOf(definition_, current);
+    if (parent == nullptr || std::find(visited.begin(), visited.end(), parent) != visited.end()) return nullptr;
+    return parent;
+  }
+
+  const TsIniText& definition_;
+  const TsIniSection& section_;
+  const TsSystemInfo& system_;
+};
+
+// A section of the overlay alone: a key it does not give (or gives unreadably) keeps the
+// value the record already has.
+class OverlaySource : public KeySource {
+ public:
+  OverlaySource(const TsIniSection& section, const TsSystemInfo& system) : section_(section), system_(system) {}
+
+  std::optional<int> Integer(std::string_view key, bool alwaysRgb) const override {
+    const std::string* text = section_.Find(key);
+    if (text == nullptr) return std::nullopt;
+    std::optional<int> value = ParseInteger(*text);
+    if (value && alwaysRgb) return system_.ToRgb(*value);
+    return value;
+  }
+
+  std::optional<std::string> Text(std::string_view key) const override {
+    const std::string* text = section_.Find(key);
+    return text != nullptr ? std::optional<std::string>(*text) : std::nullopt;
+  }
+
+ private:
+  const TsIniSection& section_;
+  const TsSystemInfo& system_;
+};
+
+void ReadInt(const KeySource& source, std::string_view key, std::int32_t& field, bool alwaysRgb = false) {
+  if (std::optional<int> value = source.Integer(key, alwaysRgb)) field = *value;
+}
+
+void ReadPercent(const KeySource& source, std::string_view key, std::int32_t& field) {
+  if (std::optional<int> value = source.Integer(key, false)) field = std::clamp(*value, 0, 100);
+}
+
+void ReadByte(const KeySource& source, std::string_view key, std::uint8_t& field) {
+  if (std::optional<int> value = source.Integer(key, false)) field = static_cast<std::uint8_t>(*value & 0xFF);
+}
+
+void ReadBool(const KeySource& source, std::string_view key, bool& field) {
+  if (std::optional<std::string> text = source.Text(key)) field = ParseBoolean(*text);
+}
+
+void ReadText(const KeySource& source, std::string_view key, std::string& field) {
+  if (std::optional<std::string> text = source.Text(key)) field = *text;
+}
+
+void ReadFontColors(const KeySource& source, const std::array<std::string_view, 5>& keys, std::array<TColor, 5>& colors) {
+  for (std::size_t i = 0; i < keys.size(); ++i) ReadInt(source, keys[i], colors[i]);
+}
+
+// A gradient text shorter than two characters means no gradient at all.
+TsGradArrayRef GradientOf(const std::string& text, std::int32_t& percent) {
+  if (text.size() < 2) {
+    percent = 0;
+    return std::make_shared<TsGradArray>();
+  }
+  return std::make_shared<TsGradArray>(ParseGradient(text));
+}
+
+void SetHotDefaults(TsGeneralData& record) {
+  record.HotColor = 0xFFFFFF;
+  record.HotFontColors = {0, -1, -1, -1, -1};
+  record.HotGlowColor = 0xFFFFFF;
+}
+
+void ClearHotFields(TsGeneralData& record) {
+  record.HotColor = 0;
+  record.HotTransparency = 0;
+  record.HotGradientPercent = 0;
+  record.HotGradientData.clear();
+  record.HotImagePercent = 0;
+  record.HotFontColors = {0, 0, 0, 0, 0};
+  record.HotGlowColor = 0;
+  record.HotGlowSize = 0;
+}
+
+// Fills the flat fields from `source` over the values `record` already holds, then the
+// two state records from the flat fields.
+void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGeneralData& record) {
+  ReadInt(source, "COLOR", record.Color, true);
+  ReadBool(source, "RESERVEDBOOLEAN", record.ReservedBoolean);
+  ReadBool(source, "GIVEOWNFONT", record.GiveOwnFont);
+  ReadInt(source, "GLOW", record.Glow);
+  ReadInt(source, "GLOWMARGIN", record.GlowMargin);
+  ReadFontColors(source, {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"}, record.FontColors);
+  ReadPercent(source, "TRANSPARENCY", record.Transparency);
+  ReadPercent(source, "GRADIENTPERCENT", record.GradientPercent);
+  ReadPercent(source, "IMAGEPERCENT", record.ImagePercent);
+  ReadText(source, "GRADIENTDATA", record.GradientData);
+  record.GradientArray = GradientOf(record.GradientData, record.GradientPercent);
+  if (readShowFocus) ReadBool(source, "SHOWFOCUS", record.ShowFocus);
+  ReadBool(source, "FADINGENABLED", record.FadingEnabled);
+  ReadInt(source, "FADINGITERATIONS", record.FadingIterations);
+  record.FadingIterations = std::clamp(record.FadingIterations, 0, 255);
+  ReadInt(source, "GCOL", record.GlowColor, true);
+  ReadByte(source, "GSIZE", record.GlowSize);
+
+  TsGenState& normal = record.StateProps[kStateNormal];
+  normal.Color = record.Color;
+  normal.FontColors = record.FontColors;
+  normal.GradientPercent = record.GradientPercent;
+  normal.GradientData = record.GradientData;
+  normal.GradientArray = record.GradientArray;
+  normal.ImagePercent = record.ImagePercent;
+  normal.GlowColor = record.GlowColor;
+  normal.GlowSize = record.GlowSize;
+  normal.Transparency = record.Transparency;
+
+  ReadInt(source, "STATES", record.States);
+  record.States = std::max(record.States, 1);
+  if (record.States < 2) {
+    record.StateProps[kStateHot] = normal;
+    return;
+  }
+  ReadFontColors(source, {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"}, record.HotFontColors);
+  ReadInt(source, "HGCOL", record.HotGlowColor, true);
+  ReadByte(source, "HGSIZE", record.HotGlowSize);
+  ReadInt(source, "HOTCOLOR", record.HotColor);
+  ReadPercent(source, "HOTTRANSPARENCY", record.HotTransparency);
+  ReadPercent(source, "HOTGRADIENTPERCENT", record.HotGradientPercent);
+  ReadText(source, "HOTGRADIENTDATA", record.HotGradientData);
+  record.HotGradientArray = GradientOf(record.HotGradientData, record.HotGradientPercent);
+  ReadPercent(source, "HOTIMAGEPERCENT", record.HotImagePercent);
+
+  TsGenState& hot = record.StateProps[kStateHot];
+  hot.Color = record.HotColor;
+  hot.FontColors = record.HotFontColors;
+  hot.GradientPercent = record.HotGradientPercent;
+  hot.GradientData = record.HotGradientData;
+  hot.GradientArray = record.HotGradientArray;
+  hot.ImagePercent = record.HotImagePercent;
+  hot.GlowColor = record.HotGlowColor;
+  hot.GlowSize = record.HotGlowSize;
+  hot.Transparency = record.HotTransparency;
+}
+
+// The starting point of an overlay section that matches no record and no parent.
+TsGeneralData OverlayDefaults() {
+  TsGeneralData record;
+  SetHotDefaults(record);
+  record.FontColors = {-1, -1, -1, -1, -1};
+  record.HotFontColors = {-1, -1, -1, -1, -1};
+  record.FadingIterations = -1;
+  record.ShowFocus = false;
+  record.FadingEnabled = false;
+  return record;
+}
+
+}  // namespace
+
+const std::string* FindInherited(const TsIniText& definition, std::string_view section, std::string_view key) {
+  std::vector<const TsIniSection*> visited;
+  for (const TsIniSection* s = definition.FindSection(section); s != nullptr;) {
+    const std::string* text = s->Find(key);
+    if (text != nullptr && *text != kSentinel) return text;
+    visited.push_back(s);
+    s = ParentOf(definition, *s);
+    if (s != nullptr && std::find(visited.begin(), visited.end(), s) != visited.end()) break;
+  }
+  return nullptr;
+}
+
+TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system) {
+  TsGeneralDataArray records;
+  records.reserve(definition.Sections().size());
+  for (const TsIniSection& section : definition.Sections()) {
+    TsGeneralData record;
+    record.SectionName = section.Name;
+    const std::string* parent = section.Find(kParentKey);
+    record.ParentClass = parent != nullptr ? *parent : std::string();
+    ClearHotFields(record);
+    InheritedSource source(definition, section, system);
+    // Hot values take their defaults only when the section has a hot state.
+    std::optional<int> states = source.Integer("STATES", false);
+    if (states.value_or(record.States) >= 2) SetHotDefaults(record);
+    ReadRecordKeys(source, false, record);
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGeneralDataArray& records) {
+  for (const TsIniSection& section : overlay.Sections()) {
+    if (section.Name == "GLOBALINFO") continue;
+    auto existing = std::find_if(records.begin(), records.end(), [&](const TsGeneralData& r) { return r.SectionName == section.Name; });
+    TsGeneralData record;
+    if (existing != records.end()) {
+      record = *existing;
+    } else {
+      const std::string* parent = section.Find(kParentKey);
+      std::string parentUpper = parent != nullptr ? UpperCase(*parent) : std::string();
+      auto base = parentUpper.empty() ? records.end()
+                                      : std::find_if(records.begin(), records.end(), [&](const TsGeneralData& r) { return UpperCase(r.SectionName) == parentUpper; });
+      record = base != records.end() ? *base : OverlayDefaults();
+      record.SectionName = section.Name;
+      record.ParentClass = parent != nullptr ? *parent : std::string();
+      record.BorderMaskIndex = -1;
+      record.CornerIndexes = {-1, -1, -1, -1};
+      record.TextureIndex = -1;
+    }
+    OverlaySource source(section, system);
+    ReadRecordKeys(source, true, record);
+    if (existing != records.end()) {
+      *existing = std::move(record);
+    } else {
+      records.push_back(std::move(record));
+    }
+  }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Per-section records: every section of the definition read through "PARENTCLASS"
+// inheritance, then the overlay lines applied on top.
+#include "skin/definition/ini_text.h"
+#include "skin/definition/skin_records.h"
+#include "skin/definition/system_colors.h"
+
+// One record per section, in the order written. Image indexes are left for later.
+TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system);
+
+// Overrides records of the overlay's sections (or adds them); [GLOBALINFO] is left alone.
+void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGeneralDataArray& records);
+
+// Reads key `key` of `section` through the chain of parents; the walk ends at a section
+// already visited. Text keys: none when no section of the chain has it.
+const std::string* FindInherited(const TsIniText& definition, std::string_view section, std::string_view key);

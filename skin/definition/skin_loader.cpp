@@ -1,0 +1,135 @@
+#include "skin/definition/skin_loader.h"
+
+#include <algorithm>
+
+#include "skin/definition/global_values.h"
+#include "skin/definition/image_entries.h"
+#include "skin/definition/ini_text.h"
+#include "skin/definition/section_records.h"
+#include "skin/definition/value_parsing.h"
+
+namespace {
+
+constexpr std::string_view kGlobal = "GLOBALINFO";
+
+TsIniText OverlayText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return TsIniText(text);
+}
+
+void ComputeSectionImageIndexes(TsSkinTables& tables) {
+  for (std::size_t i = 0; i < tables.Sections.size(); ++i) {
+    TsGeneralData& record = tables.Sections[i];
+    if (record.SectionName == kGlobal) {
+      record.BorderMaskIndex = 0;
+      record.TextureIndex = 0;
+      record.StateProps[kStateNormal].TextureIndex = 0;
+      record.StateProps[kStateHot].TextureIndex = 0;
+      continue;
+    }
+    const int index = static_cast<int>(i);
+    const std::string& name = record.SectionName;
+    record.BorderMaskIndex = tables.IndexOfMask(index, name, "BORDERSMASK");
+    record.CornerIndexes = {tables.IndexOfMask(index, name, "IMGTOPLEFT"), tables.IndexOfMask(index, name, "IMGTOPRIGHT"),
+                            tables.IndexOfMask(index, name, "IMGBTMLEFT"), tables.IndexOfMask(index, name, "IMGBTMRIGHT")};
+    record.TextureIndex = tables.IndexOfTexture(index, name, "PATTERN");
+    record.StateProps[kStateNormal].TextureIndex = record.TextureIndex;
+    record.StateProps[kStateHot].TextureIndex =
+        record.States > 1 ? tables.IndexOfTexture(index, name, "HOTPATTERN") : record.TextureIndex;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> PrepareCommonSections(const std::vector<std::string>& lines) {
+  std::vector<std::string> prepared;
+  prepared.reserve(lines.size());
+  for (std::string line : lines) {
+    if (line.empty() || line.front() != ';') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+    prepared.push_back(std::move(line));
+  }
+  return prepared;
+}
+
+TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& files, const TsLoadSettings& settings) {
+  const TsIniText definition(definitionText);
+  const bool hasOverlay = !settings.CommonSections.empty();
+  const TsIniText overlay = hasOverlay ? OverlayText(settings.CommonSections) : TsIniText();
+
+  TsSkinTables tables;
+  tables.MasterBitmap = std::make_shared<SkinBitmap>(LoadMasterBitmap(definition, files));
+  const double version = ParseVersion(definition.ReadString(kGlobal, "VERSION", "0"));
+  const TsImageSources sources{files, version, *tables.MasterBitmap, settings.Jpeg};
+  AddImageEntries(definition, false, sources, tables.Masks);
+  if (hasOverlay) AddImageEntries(overlay, true, sources, tables.Masks);
+  AddJpegBackgrounds(definition, false, sources, tables.Masks, tables.Patterns);
+  if (hasOverlay) AddJpegBackgrounds(overlay, true, sources, tables.Masks, tables.Patterns);
+
+  tables.SkinData = ReadGlobalValues(definition, settings.System);
+  tables.SkinData.SkinFolder = settings.SkinFolder;
+  tables.Sections = ReadSectionRecords(definition, settings.System);
+  if (hasOverlay) ApplyOverlayRecords(overlay, settings.System, tables.Sections);
+  ComputeSectionImageIndexes(tables);
+  tables.Palette = BuildPalette(definition, tables.Sections, settings.System);
+  tables.Cached = ComputeCachedIndexes(tables);
+  return tables;
+}
+
+TsCachedIndexes ComputeCachedIndexes(const TsSkinTables& t) {
+  TsCachedIndexes c;
+  c.GlobalInfo = t.IndexOfSection(kGlobal);
+  auto global = [&](std::string_view key) { return t.IndexOfMask(c.GlobalInfo, kGlobal, key); };
+  auto mask = [&](int section, std::string_view key) {
+    return section >= 0 ? t.IndexOfMask(section, t.Sections[static_cast<std::size_t>(section)].SectionName, key) : -1;
+  };
+  c.ExBorder = global("EXBORDER");
+
+  constexpr std::array<std::string_view, 4> kTabs = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
+  constexpr std::array<std::string_view, 4> kScrollButtons = {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"};
+  constexpr std::array<std::string_view, 2> kSliders = {"SCROLLSLIDERV", "SCROLLSLIDERH"};
+  constexpr std::array<std::string_view, 4> kTracks = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"};
+  for (std::size_t i = 0; i < kTabs.size(); ++i) {
+    c.TabSections[i] = t.IndexOfSection(kTabs[i]);
+    c.TabBorders[i] = mask(c.TabSections[i], "BORDERSMASK");
+  }
+  for (std::size_t i = 0; i < kScrollButtons.size(); ++i) {
+    const int s = c.ScrollBtnSections[i] = t.IndexOfSection(kScrollButtons[i]);
+    c.ScrollBtnBorders[i] = mask(s, "BORDERSMASK");
+    c.ScrollBtnPatterns[i] = mask(s, "PATTERN");
+    c.ScrollBtnHotPatterns[i] = mask(s, "HOTPATTERN");
+    c.ScrollBtnGlyphs[i] = mask(s, "GLYPHMASK");
+  }
+  constexpr std::array<std::string_view, 11> kCaptionButtons = {"BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONNORM",
+                                                                "BICONMIN",   "BICONHELP",    "SICONCLOSE", "SICONMAX",
+                                                                "SICONNORM",  "SICONMIN",     "SICONHELP"};
+  for (std::size_t i = 0; i < kCaptionButtons.size(); ++i) c.CaptionButtons[i] = global(kCaptionButtons[i]);
+  for (std::size_t i = 0; i < kSliders.size(); ++i) {
+    const int s = c.SliderSections[i] = t.IndexOfSection(kSliders[i]);
+    c.SliderBorders[i] = mask(s, "BORDERSMASK");
+    c.SliderGlyphs[i] = mask(s, "GLYPHMASK");
+    c.SliderPatterns[i] = mask(s, "PATTERN");
+    c.SliderHotPatterns[i] = mask(s, "HOTPATTERN");
+  }
+  for (std::size_t i = 0; i < kTracks.size(); ++i) {
+    const int s = c.ScrollBarSections[i] = t.IndexOfSection(kTracks[i]);
+    c.ScrollBarBorders[i] = mask(s, "BORDERSMASK");
+    c.ScrollBarPatterns[i] = mask(s, "PATTERN");
+    c.ScrollBarHotPatterns[i] = mask(s, "HOTPATTERN");
+  }
+  constexpr std::array<std::string_view, 9> kCheckGlyphs = {"BOXCHECKED",     "BOXUNCHECKED", "BOXGRAYED",
+                                                            "RADIOCHECKED",   "RADIOUNCHECKED", "RADIOGRAYED",
+                                                            "SMALLCHECKED",   "SMALLUNCHECKED", "SMALLGRAYED"};
+  for (std::size_t i = 0; i < kCheckGlyphs.size(); ++i) c.CheckGlyphs[i] = global(kCheckGlyphs[i]);
+  c.ComboBtnSection = t.IndexOfSection("COMBOBTN");
+  c.ComboBtnBorder = t.IndexOfMaskDirect("COMBOBTN", "BORDERSMASK");
+  c.ComboBtnPattern = t.IndexOfTexture(c.ComboBtnSection, "COMBOBTN", "PATTERN");
+  c.ComboBtnHotPattern = t.IndexOfTexture(c.ComboBtnSection, "COMBOBTN", "HOTPATTERN");
+  c.ComboBoxGlyph = t.IndexOfMaskDirect("COMBOBOX", "GLYPHMASK");
+  c.GripImages = {global("GRIPIMAGE"), global("GRIPHORZ"), global("GRIPVERT")};
+  c.WebButtonSection = t.IndexOfSection("WEBBUTTON");
+  return c;
+}

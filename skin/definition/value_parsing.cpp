@@ -1,0 +1,118 @@
+#include "skin/definition/value_parsing.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+#include "skin/skin_error.h"
+
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+std::optional<int> ParseInteger(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  std::uint32_t magnitude = 0;
+  bool hex = false;
+  if (!text.empty() && text.front() == '$') {
+    hex = true;
+    text.remove_prefix(1);
+  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    hex = true;
+    text.remove_prefix(2);
+  }
+  if (text.empty()) return std::nullopt;
+  if (hex) {
+    if (text.size() > 8) return std::nullopt;
+    for (char c : text) {
+      int digit = HexDigit(c);
+      if (digit < 0) return std::nullopt;
+      magnitude = magnitude * 16 + static_cast<std::uint32_t>(digit);
+    }
+  } else {
+    std::uint64_t wide = 0;
+    for (char c : text) {
+      if (c < '0' || c > '9') return std::nullopt;
+      wide = wide * 10 + static_cast<std::uint64_t>(c - '0');
+      if (wide > (std::uint64_t{1} << 31)) return std::nullopt;
+    }
+    if (wide == (std::uint64_t{1} << 31) && !negative) return std::nullopt;
+    magnitude = static_cast<std::uint32_t>(wide);
+  }
+  // Hexadecimal colours such as $FFFFFFFF wrap into the sign bit, as the 32-bit value they name.
+  std::uint32_t bits = negative ? 0u - magnitude : magnitude;
+  return static_cast<int>(bits);
+}
+
+int IntegerOr(std::string_view text, int fallback) { return ParseInteger(text).value_or(fallback); }
+
+int StrictInteger(std::string_view text) {
+  std::optional<int> value = ParseInteger(text);
+  if (!value) throw ESkinConvertError("'" + std::string(text) + "' is not a valid integer value");
+  return *value;
+}
+
+bool ParseBoolean(std::string_view text) {
+  std::string upper = UpperCase(text);
+  return upper == "1" || upper == "TRUE";
+}
+
+double ParseVersion(std::string_view text) {
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  return value;
+}
+
+TsGradArray ParseGradient(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t semicolon = text.find(';', start);
+    words.push_back(TrimBlanks(text.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start)));
+    if (semicolon == std::string_view::npos) break;
+    start = semicolon + 1;
+  }
+  TsGradArray steps(words.size() / 5);
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    steps[k].Color1 = std::max(0, StrictInteger(words[5 * k]));
+    steps[k].Color2 = std::max(0, StrictInteger(words[5 * k + 1]));
+    steps[k].Percent = static_cast<std::uint8_t>(std::clamp(StrictInteger(words[5 * k + 2]), 0, 100));
+    steps[k].Mode = StrictInteger(words[5 * k + 3]);
+  }
+  return steps;
+}
+
+std::int16_t ClampToInt16(long long value) {
+  return static_cast<std::int16_t>(std::clamp<long long>(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+int ClampInt(long long value, int low, int high) { return static_cast<int>(std::clamp<long long>(value, low, high)); }
