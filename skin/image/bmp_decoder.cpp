@@ -1,5 +1,6 @@
 #include "skin/image/bmp_decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -78,24 +79,24 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
   if (!HasBmpSignature(bytes)) Fail();
   const BmpLayout layout = ReadLayout(bytes);
 
+  const std::uint64_t pixelOffset = ReadLe32(bytes.data() + 10);
+  if (pixelOffset < layout.paletteOffset || pixelOffset > bytes.size()) Fail();
+  // The palette lies between the header and the pixels; writers often store fewer
+  // entries than the depth allows.
+  const std::uint64_t paletteRoom = (pixelOffset - layout.paletteOffset) / layout.paletteEntrySize;
+  const auto paletteEntries = static_cast<std::uint32_t>(std::min<std::uint64_t>(layout.paletteEntries, paletteRoom));
   std::array<std::uint32_t, 256> palette{};  // black past the palette's end
-  const std::uint64_t paletteEnd = layout.paletteOffset + std::uint64_t{layout.paletteEntries} * layout.paletteEntrySize;
-  if (paletteEnd > bytes.size()) Fail();
-  for (std::uint32_t i = 0; i < layout.paletteEntries; ++i) {
+  for (std::uint32_t i = 0; i < paletteEntries; ++i) {
     const std::uint8_t* bgr = bytes.data() + layout.paletteOffset + i * layout.paletteEntrySize;
     palette[i] = std::uint32_t{bgr[0]} | (std::uint32_t{bgr[1]} << 8) | (std::uint32_t{bgr[2]} << 16);
   }
 
-  const std::uint64_t pixelOffset = ReadLe32(bytes.data() + 10);
   const auto rows = static_cast<int>(layout.height < 0 ? -layout.height : layout.height);
   const auto width = static_cast<int>(layout.width);
   const std::uint64_t rowBytes = (std::uint64_t(width) * std::uint64_t(layout.bits) + 7) / 8;
   const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
   // The last row may come without its padding.
-  if (pixelOffset < layout.paletteOffset || pixelOffset > bytes.size() ||
-      stride * std::uint64_t(rows - 1) + rowBytes > bytes.size() - pixelOffset) {
-    Fail();
-  }
+  if (stride * std::uint64_t(rows - 1) + rowBytes > bytes.size() - pixelOffset) Fail();
 
   SkinBitmap bitmap;
   bitmap.width = width;
