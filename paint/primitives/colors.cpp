@@ -5,11 +5,6 @@
 
 #include "paint/primitives/blend.h"
 
-std::uint32_t ResolveColor(std::uint32_t color, const SystemColorSource* source) {
-  if ((color >> 24) != 0xFF) return color;
-  return source ? source->SystemColor(static_cast<int>(color & 0xFF)) & 0x00FFFFFF : 0;
-}
-
 std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k) {
   std::uint32_t out = a & 0xFF000000;
   for (int shift = 0; shift < 24; shift += 8) {

@@ -1,19 +1,7 @@
 #pragma once
-// Colour arithmetic: mixing, hue rotation, saturation, and resolving system colours
-// through whatever the platform offers (the core never asks the system itself).
+// Colour arithmetic: mixing, hue rotation and saturation. System colours are resolved
+// through the skin's TsSystemInfo, never by asking the system from here.
 #include <cstdint>
-
-// Supplies the RGB value (0x00BBGGRR) of a system colour index; the Windows build
-// implements it with the system's colours, tests with a table.
-class SystemColorSource {
- public:
-  virtual ~SystemColorSource() = default;
-  virtual std::uint32_t SystemColor(int index) const = 0;
-};
-
-// A colour whose high byte is 0xFF names a system colour by its low byte; anything else
-// is returned as it is. Without a source a system colour resolves to black.
-std::uint32_t ResolveColor(std::uint32_t color, const SystemColorSource* source);
 
 // Per channel nearest(k·A + (1 − k)·B), k in 0..1; the high byte is taken from A.
 std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k);

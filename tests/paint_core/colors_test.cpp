@@ -70,17 +70,4 @@ TEST(MixColors, TakesTheHighByteFromTheFirstColour) {
   EXPECT_EQ(MixColors(0x00000000, 0x00646464, 0.05), 0x005F5F5Fu);  // 95 % of 100
 }
 
-class TableColors : public SystemColorSource {
- public:
-  std::uint32_t SystemColor(int index) const override { return 0xAB000000u | static_cast<std::uint32_t>(index) * 0x010101u; }
-};
-
-TEST(ResolveColor, LooksUpSystemColoursOnly) {
-  const TableColors table;
-  EXPECT_EQ(ResolveColor(0xFF00000F, &table), 0x0F0F0Fu);  // system colour, high byte dropped
-  EXPECT_EQ(ResolveColor(0x00123456, &table), 0x123456u);
-  EXPECT_EQ(ResolveColor(0xFF000005, nullptr), 0u);
-  EXPECT_EQ(ResolveColor(0x1FFFFFFF, &table), 0x1FFFFFFFu);  // the no-key value is not a system colour
-}
-
 }  // namespace

@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include <memory>
+
+#include "skin/definition/skin_tables.h"
 #include "skin/image/skin_bitmap.h"
 
 namespace paint_test {
@@ -40,5 +43,33 @@ inline std::uint64_t Hash(const SkinBitmap& b) {
 }
 
 inline std::uint32_t Px(const SkinBitmap& b, int x, int y) { return b.pixels[static_cast<std::size_t>(y) * b.width + x]; }
+
+inline void SetPx(SkinBitmap& b, int x, int y, std::uint32_t p) { b.pixels[static_cast<std::size_t>(y) * b.width + x] = p; }
+
+inline void FillArea(SkinBitmap& b, int left, int top, int right, int bottom, std::uint32_t p) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) SetPx(b, x, y, p);
+  }
+}
+
+// Skin tables holding only a master bitmap; image entries are added by each test.
+inline TsSkinTables TablesWithMaster(SkinBitmap master) {
+  TsSkinTables t;
+  t.MasterBitmap = std::make_shared<SkinBitmap>(std::move(master));
+  return t;
+}
+
+inline TsMaskData Entry(TsRect source, int states, int maskKind, int fillMode, int left, int top, int right, int bottom) {
+  TsMaskData m;
+  m.SourceRect = source;
+  m.StateCount = static_cast<std::int16_t>(states);
+  m.MaskKind = static_cast<std::int16_t>(maskKind);
+  m.FillMode = static_cast<std::int16_t>(fillMode);
+  m.BorderLeft = static_cast<std::int16_t>(left);
+  m.BorderTop = static_cast<std::int16_t>(top);
+  m.BorderRight = static_cast<std::int16_t>(right);
+  m.BorderBottom = static_cast<std::int16_t>(bottom);
+  return m;
+}
 
 }  // namespace paint_test

@@ -1,0 +1,18 @@
+#include "paint/primitives/mask_entry.h"
+
+#include <algorithm>
+
+#include "paint/primitives/bitmap_ops.h"
+
+PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry) { return ConstView(tables.ImageOf(entry)); }
+
+int EntryStateIndex(const TsMaskData& entry, int state) {
+  if (entry.StateCount <= 0 || entry.MaskKind < 0) return -1;
+  return std::clamp(state, 0, entry.StateCount - 1);
+}
+
+PaintRect EntryStateRect(const TsMaskData& entry, int index) {
+  const int w = StateWidth(entry), h = StateHeight(entry);
+  const int left = entry.SourceRect.Left + index * w, top = entry.SourceRect.Top;
+  return {left, top, left + w, top + h};
+}

@@ -1,0 +1,18 @@
+#pragma once
+// How the primitives read an image entry of the loaded skin: its picture, and the
+// source rectangle of one of its state images.
+#include "paint/primitives/geometry.h"
+#include "runtime/pixel_view.h"
+#include "skin/definition/skin_tables.h"
+
+// The entry's own picture or the skin's master bitmap, read-only.
+PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry);
+
+// The state image drawn for a state: min(state, StateCount − 1); −1 when the entry has no
+// state images (StateCount 0) or draws nothing (MaskKind below 0).
+int EntryStateIndex(const TsMaskData& entry, int state);
+
+// Source rectangle of state image `index` (its mask, if any, lies StateHeight rows below).
+PaintRect EntryStateRect(const TsMaskData& entry, int index);
+
+inline bool EntryHasMask(const TsMaskData& entry) { return entry.MaskKind > 0; }
