@@ -1,0 +1,27 @@
+#include "tools/skintool/folder_files.h"
+
+#include <system_error>
+
+#include "skin/package/file_bytes.h"
+#include "skin/package/member_names.h"
+#include "skin/package/package_limits.h"
+
+std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name) {
+  const std::string wanted = skin_package::UpperCased(name);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    std::error_code statusError;
+    if (!entry.is_regular_file(statusError)) continue;
+    const std::u8string entryName = entry.path().filename().u8string();
+    if (skin_package::UpperCased(std::string(entryName.begin(), entryName.end())) == wanted) return entry.path();
+  }
+  return {};
+}
+
+std::optional<std::vector<std::uint8_t>> FolderSkinFiles::Read(const std::string& name) const {
+  const std::filesystem::path asWritten(std::u8string(name.begin(), name.end()));
+  const std::filesystem::path path =
+      name.find(':') != std::string::npos ? asWritten : FindFileInFolder(folder_, name);
+  if (path.empty()) return std::nullopt;
+  return skin_package::ReadFileBytes(path, skin_package::kMaxMemberSize);
+}

@@ -1,0 +1,91 @@
+#include "tools/skintool/skin_check.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "skin/definition/skin_loader.h"
+#include "skin/package/file_bytes.h"
+#include "skin/package/package_files.h"
+#include "skin/package/package_limits.h"
+#include "skin/package/skin_convertor.h"
+#include "skin/skin_error.h"
+#include "tools/skintool/folder_files.h"
+
+namespace {
+
+std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+const char* ImageKindName(int kind) {
+  switch (kind) {
+    case kImageBorder: return "border";
+    case kImageTexture: return "texture";
+    case kImageGlyph: return "glyph";
+    case kImageGlow: return "glow";
+    default: return "caption glow";
+  }
+}
+
+void ReportTables(const TsSkinTables& tables, std::ostream& out) {
+  out << "Sections: " << tables.Sections.size() << "\n";
+  for (const TsGeneralData& section : tables.Sections) {
+    out << "  " << section.SectionName;
+    if (!section.ParentClass.empty()) out << " (parent " << section.ParentClass << ")";
+    out << ", " << section.States << (section.States == 1 ? " state" : " states") << "\n";
+  }
+  out << "Image entries: " << tables.Masks.size() << "\n";
+  for (const TsMaskData& mask : tables.Masks) {
+    const SkinBitmap& image = tables.ImageOf(mask);
+    const TsRect& r = mask.SourceRect;
+    out << "  " << mask.SectionName << "." << mask.KeyName << ": " << (mask.Bitmap ? "own image " : "master ")
+        << image.width << "x" << image.height << ", rect " << r.Left << "," << r.Top << "-" << r.Right << "," << r.Bottom
+        << ", " << ImageKindName(mask.ImageKind) << ", states " << mask.StateCount << ", mask " << mask.MaskKind
+        << ", margins " << mask.BorderLeft << " " << mask.BorderTop << " " << mask.BorderRight << " " << mask.BorderBottom
+        << "\n";
+  }
+  out << "Large backgrounds: " << tables.Patterns.size() << "\n";
+  for (const TsPatternData& pattern : tables.Patterns) {
+    out << "  " << pattern.SectionName << "." << pattern.KeyName << ": " << pattern.Image->Width() << "x"
+        << pattern.Image->Height() << "\n";
+  }
+}
+
+int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
+  std::unique_ptr<TacSkinConvertor> reader;
+  LoadPackageFile(path, reader, true);
+  if (!reader) throw ESkinError("No file at this path");
+  out << "Package members: " << (reader->ImageTotal() + (reader->OptionsStream() ? 1 : 0)) << "\n";
+  if (reader->OptionsStream()) out << "  Options.dat: " << reader->OptionsStream()->size() << " bytes (definition)\n";
+  for (const TacImageItem& item : reader->ImageItems()) {
+    out << "  " << item.FileName << ": " << item.Stream.size() << " bytes" << (item.IsBitmap ? " (bitmap)" : "") << "\n";
+  }
+  if (!reader->OptionsStream()) throw ESkinError("The package holds no Options.dat");
+  ReportTables(LoadSkinTables(Text(*reader->OptionsStream()), TacPackageFiles(*reader), TsLoadSettings{}), out);
+  return 0;
+}
+
+int CheckFolder(const std::filesystem::path& folder, std::ostream& out) {
+  const std::filesystem::path definitionPath = FindFileInFolder(folder, "Options.dat");
+  if (definitionPath.empty()) throw ESkinError("The folder holds no Options.dat");
+  const auto definition = skin_package::ReadFileBytes(definitionPath, skin_package::kMaxMemberSize);
+  if (!definition) throw ESkinError("Cannot read Options.dat");
+  out << "Folder definition: " << definition->size() << " bytes\n";
+  TsLoadSettings settings;
+  const std::u8string folderText = (folder / "").u8string();
+  settings.SkinFolder.assign(folderText.begin(), folderText.end());
+  ReportTables(LoadSkinTables(Text(*definition), FolderSkinFiles(folder), settings), out);
+  return 0;
+}
+
+}  // namespace
+
+int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream& err) {
+  try {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) ? CheckFolder(path, out) : CheckPackage(path, out);
+  } catch (const std::exception& failure) {
+    out.flush();
+    err << "error: " << failure.what() << "\n";
+    return 1;
+  }
+}

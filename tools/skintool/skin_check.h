@@ -1,0 +1,8 @@
+#pragma once
+// "skintool check": reads a skin package or folder the way the program does and reports
+// its members, sections and image entries, or the error that stops the load.
+#include <filesystem>
+#include <ostream>
+
+// Returns the exit code: 0 when the skin loads, 1 when it does not.
+int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream& err);
