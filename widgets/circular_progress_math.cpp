@@ -23,11 +23,11 @@ IntRect OuterBox(int width, int height, bool hasBorder) {
 IntRect HoleBox(const IntRect& outer) {
   const int w = outer.Width();
   const int h = outer.Height();
-  // Integer division cuts towards zero, as the layout wants.
-  const int left = 7 * w / 30;
-  const int top = 7 * h / 30;
-  const int width = w - 14 * w / 30;
-  const int height = h - 14 * h / 30;
+  // Each edge and size is cut towards zero from the exact value.
+  const int left = static_cast<int>(7.0 * w / 30);
+  const int top = static_cast<int>(7.0 * h / 30);
+  const int width = static_cast<int>(w - 14.0 * w / 30);
+  const int height = static_cast<int>(h - 14.0 * h / 30);
   return IntRect{left, top, left + width, top + height};
 }
 

@@ -1,24 +1,31 @@
 #include "widgets/gdiplus_objects.h"
 
+#include <cstring>
+
 namespace gdip {
 
 using namespace Gdiplus::DllExports;
 
+// The image-format identifiers differ only in their first field: b96b3cXX-0728-11d3-9d7b-0000f81ef32e.
 ImageFormat ImageFormatFromRawFormat(const GUID& rawFormat) {
-  static const struct {
-    const GUID* id;
-    ImageFormat format;
-  } kFormats[] = {
-      {&Gdiplus::ImageFormatMemoryBMP, ImageFormat::MemoryBmp}, {&Gdiplus::ImageFormatBMP, ImageFormat::Bmp},
-      {&Gdiplus::ImageFormatEMF, ImageFormat::Emf},             {&Gdiplus::ImageFormatWMF, ImageFormat::Wmf},
-      {&Gdiplus::ImageFormatJPEG, ImageFormat::Jpeg},           {&Gdiplus::ImageFormatPNG, ImageFormat::Png},
-      {&Gdiplus::ImageFormatGIF, ImageFormat::Gif},             {&Gdiplus::ImageFormatTIFF, ImageFormat::Tiff},
-      {&Gdiplus::ImageFormatEXIF, ImageFormat::Exif},           {&Gdiplus::ImageFormatIcon, ImageFormat::Icon},
-  };
-  for (const auto& entry : kFormats) {
-    if (IsEqualGUID(*entry.id, rawFormat)) return entry.format;
+  static constexpr unsigned char kTail[8] = {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e};
+  if ((rawFormat.Data1 & 0xFFFFFF00u) != 0xb96b3c00u || rawFormat.Data2 != 0x0728 || rawFormat.Data3 != 0x11d3 ||
+      std::memcmp(rawFormat.Data4, kTail, sizeof(kTail)) != 0) {
+    return ImageFormat::Unknown;
   }
-  return ImageFormat::Unknown;
+  switch (rawFormat.Data1 & 0xFF) {
+    case 0xaa: return ImageFormat::MemoryBmp;
+    case 0xab: return ImageFormat::Bmp;
+    case 0xac: return ImageFormat::Emf;
+    case 0xad: return ImageFormat::Wmf;
+    case 0xae: return ImageFormat::Jpeg;
+    case 0xaf: return ImageFormat::Png;
+    case 0xb0: return ImageFormat::Gif;
+    case 0xb1: return ImageFormat::Tiff;
+    case 0xb2: return ImageFormat::Exif;
+    case 0xb5: return ImageFormat::Icon;
+    default: return ImageFormat::Unknown;
+  }
 }
 
 ARGB OpaqueArgb(TColor color) {
