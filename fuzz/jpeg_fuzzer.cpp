@@ -1,0 +1,20 @@
+// The JPEG check that runs before the platform decoder: any bytes end in a size within
+// the caps or in a skin error.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "skin/image/jpeg_decoder.h"
+#include "skin/skin_error.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  try {
+    const JpegFrameSize frame = ReadJpegFrameSize(std::span<const std::uint8_t>(data, size));
+    if (frame.width <= 0 || frame.height <= 0 || frame.width > kJpegMaxSide || frame.height > kJpegMaxSide) {
+      std::abort();
+    }
+  } catch (const ESkinError&) {
+  }
+  return 0;
+}
