@@ -1,6 +1,7 @@
 #include "widgets/circular_progress.h"
 
 #include "runtime/win_control.h"
+#include "widgets/gdiplus_objects.h"
 
 using namespace circular_progress;
 

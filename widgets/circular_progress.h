@@ -8,10 +8,14 @@
 
 #include "runtime/graphic_control.h"
 #include "widgets/circular_progress_math.h"
-#include "widgets/gdiplus_objects.h"
 #include "widgets/gdiplus_session.h"
 #include "widgets/message_timer.h"
 #include "widgets/progress_appearance.h"
+
+namespace gdip {
+class Path;
+class Region;
+}  // namespace gdip
 
 class TAdvCircularProgress : public TGraphicControl {
  public:

@@ -81,7 +81,7 @@ void TGDIPPicture::SaveToStream(IStream* stream) const { WriteToStream(stream, d
 void TGDIPPicture::ReadData(const std::vector<std::uint8_t>& bytes) { TakeBytes(bytes); }
 
 bool TGDIPPicture::ReadDataFromResource(HMODULE module, const wchar_t* name) {
-  HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC resource = FindResourceW(module, name, RT_RCDATA);
   if (!resource) return false;
   HGLOBAL loaded = LoadResource(module, resource);
   const auto* bytes = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);

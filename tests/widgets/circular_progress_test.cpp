@@ -1,6 +1,7 @@
 #include "widgets/circular_progress.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,7 @@ class CircularProgressTest : public WidgetFormTest {
   std::function<void()> onTick;
 };
 
-TEST_F(CircularProgressTest, StartsAsSpecifiedWithoutAnyGdiplusSessionOfItsOwn) {
+TEST_F(CircularProgressTest, DefaultsAndGdiplusStartedOnDemand) {
   TAdvCircularProgress fresh(nullptr);
   EXPECT_EQ(fresh.Width(), 60);
   EXPECT_EQ(fresh.Height(), 60);
