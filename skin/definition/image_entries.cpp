@@ -10,6 +10,7 @@
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/pixel_rules.h"
 #include "skin/image/png_decoder.h"
+#include "skin/skin_error.h"
 
 namespace {
 
@@ -268,6 +269,7 @@ class EntryBuilder {
     if (!bytes) return nullptr;
     auto image = std::make_shared<SkinBitmap>(png ? DecodePng(*bytes) : DecodeBmp(*bytes));
     if (image->Empty()) return nullptr;
+    sources_.Budget.Take(image->width, image->height);
     if (png) {
       ApplyPngEntryRules(*image, sources_.Version > 7.45 ? PngAlphaRule::Premultiply : PngAlphaRule::TransparentWhite);
     } else {
@@ -300,6 +302,7 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
       if (!bytes) continue;
       std::shared_ptr<const JpegImage> picture = sources.Jpeg->Decode(*bytes);
       if (picture == nullptr || picture->Width() <= 0 || picture->Height() <= 0) continue;
+      sources.Budget.Take(picture->Width(), picture->Height());
       if (overlay || IsLargeBackground(picture->Width(), picture->Height())) {
         patterns.push_back(TsPatternData{picture, UpperCase(section.Name), UpperCase(key.Name)});
         continue;
@@ -317,12 +320,18 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
   }
 }
 
-SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files) {
+void TsPixelBudget::Take(int width, int height) {
+  used_ += static_cast<std::int64_t>(std::max(width, 0)) * std::max(height, 0);
+  if (used_ > kMaxSkinPixels) throw ESkinError("The skin's images are too large");
+}
+
+SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPixelBudget& budget) {
   std::string name = ini.ReadString("GLOBALINFO", "MASTERBITMAP", "");
   if (name.empty()) return {};
   std::optional<std::vector<std::uint8_t>> bytes = files.Read(name);
   if (!bytes) return {};
   SkinBitmap master = HasPngSignature(*bytes) ? DecodePng(*bytes) : DecodeBmp(*bytes);
+  budget.Take(master.width, master.height);
   NormaliseTo32Bits(master);
   master.transparentColor = kSkinKeyColor;
   return master;

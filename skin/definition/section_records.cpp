@@ -19,6 +19,17 @@ const TsIniSection* ParentOf(const TsIniText& definition, const TsIniSection& se
   return definition.FindSection(*parent);
 }
 
+// The parent of `current` unless the walk has been there already or has gone deep enough.
+const TsIniSection* NextAncestor(const TsIniText& definition, const TsIniSection& current, std::vector<const TsIniSection*>& visited) {
+  visited.push_back(&current);
+  const TsIniSection* parent = ParentOf(definition, current);
+  if (parent == nullptr || visited.size() >= static_cast<std::size_t>(kMaxParentDepth) ||
+      std::find(visited.begin(), visited.end(), parent) != visited.end()) {
+    return nullptr;
+  }
+  return parent;
+}
+
 // Where a record's keys come from. Each read gives nothing when the key is not given.
 class KeySource {
  public:
@@ -57,10 +68,7 @@ class InheritedSource : public KeySource {
 
  private:
   const TsIniSection* Next(const TsIniSection& current, std::vector<const TsIniSection*>& visited) const {
-    visited.push_back(&current);
-    const TsIniSection* parent = ParentOf(definition_, current);
-    if (parent == nullptr || std::find(visited.begin(), visited.end(), parent) != visited.end()) return nullptr;
-    return parent;
+    return NextAncestor(definition_, current, visited);
   }
 
   const TsIniText& definition_;
@@ -215,18 +223,6 @@ TsGeneralData OverlayDefaults() {
 }
 
 }  // namespace
-
-const std::string* FindInherited(const TsIniText& definition, std::string_view section, std::string_view key) {
-  std::vector<const TsIniSection*> visited;
-  for (const TsIniSection* s = definition.FindSection(section); s != nullptr;) {
-    const std::string* text = s->Find(key);
-    if (text != nullptr && *text != kSentinel) return text;
-    visited.push_back(s);
-    s = ParentOf(definition, *s);
-    if (s != nullptr && std::find(visited.begin(), visited.end(), s) != visited.end()) break;
-  }
-  return nullptr;
-}
 
 TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system) {
   TsGeneralDataArray records;

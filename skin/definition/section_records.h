@@ -11,6 +11,3 @@ TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSyste
 // Overrides records of the overlay's sections (or adds them); [GLOBALINFO] is left alone.
 void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGeneralDataArray& records);
 
-// Reads key `key` of `section` through the chain of parents; the walk ends at a section
-// already visited. Text keys: none when no section of the chain has it.
-const std::string* FindInherited(const TsIniText& definition, std::string_view section, std::string_view key);

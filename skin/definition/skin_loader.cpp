@@ -61,9 +61,10 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
   const TsIniText overlay = hasOverlay ? OverlayText(settings.CommonSections) : TsIniText();
 
   TsSkinTables tables;
-  tables.MasterBitmap = std::make_shared<SkinBitmap>(LoadMasterBitmap(definition, files));
+  TsPixelBudget budget;
+  tables.MasterBitmap = std::make_shared<SkinBitmap>(LoadMasterBitmap(definition, files, budget));
   const double version = ParseVersion(definition.ReadString(kGlobal, "VERSION", "0"));
-  const TsImageSources sources{files, version, *tables.MasterBitmap, settings.Jpeg};
+  const TsImageSources sources{files, version, *tables.MasterBitmap, settings.Jpeg, budget};
   AddImageEntries(definition, false, sources, tables.Masks);
   if (hasOverlay) AddImageEntries(overlay, true, sources, tables.Masks);
   AddJpegBackgrounds(definition, false, sources, tables.Masks, tables.Patterns);
@@ -73,6 +74,7 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
   tables.SkinData.SkinFolder = settings.SkinFolder;
   tables.Sections = ReadSectionRecords(definition, settings.System);
   if (hasOverlay) ApplyOverlayRecords(overlay, settings.System, tables.Sections);
+  tables.BuildIndexes();
   ComputeSectionImageIndexes(tables);
   tables.Palette = BuildPalette(definition, tables.Sections, settings.System);
   tables.Cached = ComputeCachedIndexes(tables);

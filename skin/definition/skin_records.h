@@ -95,6 +95,9 @@ struct TsGeneralData {
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 
+// The longest chain of "PARENTCLASS" references followed; farther ancestors are not read.
+inline constexpr int kMaxParentDepth = 64;
+
 // What an image entry is drawn as.
 enum TsImageKind : std::uint8_t {
   kImageBorder = 0,   // nine-part frame

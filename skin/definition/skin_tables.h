@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "skin/definition/skin_records.h"
 #include "skin/image/skin_bitmap.h"
@@ -48,4 +49,20 @@ class TsSkinTables {
   TColor EditBackground() const { return Palette[pcEditBG]; }
   TColor SelectionBackground(bool hot) const { return Palette[hot ? pcSelectionBGHot : pcSelectionBG]; }
   TColor SelectionText(bool hot) const { return Palette[hot ? pcSelectionTextHot : pcSelectionText]; }
+
+  // Hashes the names of the finished tables so that lookups stay fast on any definition.
+  // Lookups fall back to a plain search over tables changed in length since.
+  void BuildIndexes();
+
+ private:
+  enum class EntryKind { Mask, Texture, Pattern };
+  int FindEntry(EntryKind kind, std::string_view section, std::string_view key) const;
+  int FindInherited(EntryKind kind, int sectionIndex, std::string_view section, std::string_view key) const;
+
+  struct NameIndex {
+    std::size_t sections = 0, masks = 0, patterns = 0;  // lengths when built
+    std::unordered_map<std::string, int> section;
+    std::unordered_map<std::string, int> mask, texture, pattern;  // "section\0key"
+  };
+  std::unique_ptr<NameIndex> index_;
 };

@@ -266,6 +266,18 @@ TEST(DefinitionImages, OverlayMakesGlyphFilesAndBracketedEntriesWithThirds) {
   ExpectGeometry(t.Masks[2], {{10, 20, 40, 60}, 3, 1, kImageBorder, 1, 0, 3, 6, 3, 6}, "overlay thirds");
 }
 
+TEST(DefinitionImages, PicturesOfOneLoadHaveAPixelBudget) {
+  MemoryFiles files;
+  files.Add("Big.bmp", PlainBmp(4096, 2048));  // a quarter of the budget
+  auto skin = [](int references) {
+    std::string text = "[S]\n";
+    for (int i = 0; i < references; ++i) text += "K" + std::to_string(i) + "=!BIG.BMP!1\n";
+    return text;
+  };
+  EXPECT_EQ(Load(skin(4), files).Masks.size(), 4u);
+  EXPECT_THROW(Load(skin(5), files), ESkinError);
+}
+
 TEST(DefinitionImages, MasterBitmapIsNormalisedAndKeyed) {
   MemoryFiles files;
   files.Add("Master.bmp", Bmp24(2, 1, [](int x, int) { return x == 0 ? 0xFF00FFu : 0x123456u; }));

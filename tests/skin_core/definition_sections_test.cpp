@@ -76,6 +76,17 @@ TEST(DefinitionSections, ParentLoopsEndWithTheDefault) {
   }
 }
 
+TEST(DefinitionSections, LongParentChainsAreFollowedToALimit) {
+  std::string text;
+  const int length = kMaxParentDepth + 20;
+  for (int i = 0; i < length; ++i) text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i + 1) + "\n";
+  text += "[S" + std::to_string(length) + "]\nCOLOR=5\n";
+  const TsSkinTables t = Load(text);
+  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth + 1)).Color, 5);
+  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth)).Color, 0xFFFFFF);
+  EXPECT_EQ(Section(t, "S0").Color, 0xFFFFFF);
+}
+
 TEST(DefinitionSections, OneStateCopiesStateZeroAndLeavesHotKeysUnread) {
   const TsSkinTables t = Load(
       "[ONE]\nSTATES=1\nCOLOR=100\nFONTCOLOR=5\nGRADIENTDATA=1;2;3;4;5\nGRADIENTPERCENT=40\nHOTCOLOR=200\n"
