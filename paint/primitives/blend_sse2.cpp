@@ -1,6 +1,5 @@
-// SSE2 versions of the blend rows. Every formula is rewritten as a sum of two
-// non-negative 16-bit products, k·D + (256 − k)·S ≤ 65280, so the 16-bit lanes never
-// overflow and the logical shift equals the arithmetic one of the scalar reference.
+// SSE2 versions of the blend rows. Every formula's sum lies in 0..65280, so 16-bit lanes
+// hold it exactly and the logical shift equals the arithmetic one of the scalar reference.
 #include "paint/primitives/cpu_features.h"
 KLARVIK_ENABLE_SSE2_UNIT
 
@@ -11,44 +10,49 @@ KLARVIK_ENABLE_SSE2_UNIT
 
 namespace {
 
-// The 16-bit lanes of the alpha channels (lane 3 of each pixel).
-inline __m128i AlphaLanes() { return _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0); }
-
 inline __m128i Select(__m128i mask, __m128i a, __m128i b) {
   return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
 }
 
-// (k·d + (256 − k)·s) >> 8 in every 16-bit lane.
+// (k·(d − s) + 256·s) >> 8 in every 16-bit lane. The product wraps in 16 bits, but the
+// true sum lies in 0..65280, so the wrapped sum is exact.
 inline __m128i Keep16(__m128i d, __m128i s, __m128i k) {
-  const __m128i inv = _mm_sub_epi16(_mm_set1_epi16(256), k);
-  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(k, d), _mm_mullo_epi16(inv, s)), 8);
+  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(d, s), k), _mm_slli_epi16(s, 8)), 8);
 }
-
-// Copies each pixel's alpha lane into its four lanes.
-inline __m128i BroadcastAlpha(__m128i p16) {
-  return _mm_shufflehi_epi16(_mm_shufflelo_epi16(p16, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
-}
-
-// Two pixels of 16-bit lanes under "keep with one k", destination alpha kept.
-inline __m128i KeepPair(__m128i d, __m128i s, __m128i k) { return Select(AlphaLanes(), d, Keep16(d, s, k)); }
-
-// Two pixels under "alpha over".
-inline __m128i OverPair(__m128i d, __m128i s) {
-  const __m128i a = BroadcastAlpha(s);
-  const __m128i colour = Keep16(s, d, a);  // (a·s + (256 − a)·d) >> 8
-  // da + a·(255 − da) ÷ 255; the division by 255 is exact as (x·0x8081) >> 23 for x < 65536.
-  const __m128i grow = _mm_mullo_epi16(a, _mm_sub_epi16(_mm_set1_epi16(255), d));
-  const __m128i alpha = _mm_add_epi16(d, _mm_srli_epi16(_mm_mulhi_epu16(grow, _mm_set1_epi16(static_cast<short>(0x8081))), 7));
-  return Select(AlphaLanes(), alpha, colour);
-}
-
-// Two pixels under the masked keep (k per channel from the mask), destination alpha kept.
-inline __m128i MaskedPair(__m128i d, __m128i s, __m128i m) { return Select(AlphaLanes(), d, Keep16(d, s, m)); }
 
 inline __m128i Load(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void Store(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 inline __m128i Lo(__m128i v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
 inline __m128i Hi(__m128i v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+
+// Four pixels: the colour bytes of `colour` with the alpha bytes of `alpha`.
+inline __m128i WithAlphaOf(__m128i colour, __m128i alpha) {
+  return Select(_mm_set1_epi32(static_cast<int>(0xFF000000u)), alpha, colour);
+}
+
+// Four pixels under "keep" with per-lane weights k (16-bit lanes, low and high pixel pairs).
+inline __m128i Keep4(__m128i d, __m128i s, __m128i kLo, __m128i kHi) {
+  return _mm_packus_epi16(Keep16(Lo(d), Lo(s), kLo), Keep16(Hi(d), Hi(s), kHi));
+}
+
+// Four pixels under "alpha over". Blue and red are worked in the low bytes of the 16-bit
+// lanes, green (and a discarded alpha) after a shift, so no unpacking is needed and each
+// pixel's alpha sits in both 16-bit lanes of its 32 bits.
+inline __m128i Over4(__m128i d, __m128i s) {
+  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+  const __m128i a32 = _mm_srli_epi32(s, 24);
+  const __m128i a16 = _mm_or_si128(a32, _mm_slli_epi32(a32, 16));
+  // (a·(s − d) + 256·d) >> 8: the keep formula with the roles of s and d swapped.
+  const __m128i rb = Keep16(_mm_and_si128(s, lowBytes), _mm_and_si128(d, lowBytes), a16);
+  const __m128i g = Keep16(_mm_srli_epi16(s, 8), _mm_srli_epi16(d, 8), a16);
+  const __m128i colour = _mm_or_si128(rb, _mm_and_si128(_mm_slli_epi16(g, 8), _mm_set1_epi32(0x0000FF00)));
+  // da + a·(255 − da) ÷ 255 in 32-bit lanes whose values stay below 2^16; the division by
+  // 255 is exact as (x·0x8081) >> 23 for x < 65536.
+  const __m128i da = _mm_srli_epi32(d, 24);
+  const __m128i grow = _mm_mullo_epi16(a32, _mm_sub_epi32(_mm_set1_epi32(255), da));
+  const __m128i alpha = _mm_add_epi32(da, _mm_srli_epi32(_mm_mulhi_epu16(grow, _mm_set1_epi32(0x8081)), 7));
+  return _mm_or_si128(colour, _mm_slli_epi32(alpha, 24));
+}
 
 }  // namespace
 
@@ -61,17 +65,19 @@ KLARVIK_SSE2_ENTRY void KeepRow(std::uint32_t* dst, const std::uint32_t* src, in
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     const __m128i d = Load(dst + i), s = Load(src + i);
-    Store(dst + i, _mm_packus_epi16(KeepPair(Lo(d), Lo(s), k16), KeepPair(Hi(d), Hi(s), k16)));
+    Store(dst + i, WithAlphaOf(Keep4(d, s, k16, k16), d));
   }
   blend_scalar::KeepRow(dst + i, src + i, count - i, k);
 }
 
 KLARVIK_SSE2_ENTRY void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
   int i = 0;
-  for (; i + 4 <= count; i += 4) {
-    const __m128i d = Load(dst + i), s = Load(src + i);
-    Store(dst + i, _mm_packus_epi16(OverPair(Lo(d), Lo(s)), OverPair(Hi(d), Hi(s))));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i d0 = Load(dst + i), s0 = Load(src + i), d1 = Load(dst + i + 4), s1 = Load(src + i + 4);
+    Store(dst + i, Over4(d0, s0));
+    Store(dst + i + 4, Over4(d1, s1));
   }
+  for (; i + 4 <= count; i += 4) Store(dst + i, Over4(Load(dst + i), Load(src + i)));
   blend_scalar::OverRow(dst + i, src + i, count - i);
 }
 
@@ -84,7 +90,7 @@ KLARVIK_SSE2_ENTRY void MaskedRow(std::uint32_t* dst, const std::uint32_t* image
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     const __m128i d = Load(dst + i), s = Load(image + i), m = Load(mask + i);
-    const __m128i blended = _mm_packus_epi16(MaskedPair(Lo(d), Lo(s), Lo(m)), MaskedPair(Hi(d), Hi(s), Hi(m)));
+    const __m128i blended = WithAlphaOf(Keep4(d, s, Lo(m), Hi(m)), d);
     const __m128i isKey = _mm_cmpeq_epi32(_mm_and_si128(s, colourBits), key);
     const __m128i hole = holes.parent ? Load(holes.parent + i) : (holes.fill ? fill : d);
     Store(dst + i, _mm_or_si128(Select(isKey, hole, blended), opaque));
