@@ -41,8 +41,9 @@ class RawPackage {
     for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
     return *this;
   }
+  // Byte by byte: GCC 12 at -O3 takes a range insert here for an out-of-bounds copy.
   RawPackage& Append(const Bytes& data) {
-    bytes_.insert(bytes_.end(), data.begin(), data.end());
+    for (const std::uint8_t byte : data) bytes_.push_back(byte);
     return *this;
   }
   // A member record with its declared size and the stream that follows it.
