@@ -14,6 +14,16 @@ std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k) {
   return out;
 }
 
+std::uint32_t MixColorsPercent(std::uint32_t a, std::uint32_t b, int percent) {
+  const int p = std::clamp(percent, 0, 100);
+  std::uint32_t out = a & 0xFF000000;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
+    out |= static_cast<std::uint32_t>((p * ca + (100 - p) * cb + 50) / 100) << shift;
+  }
+  return out;
+}
+
 namespace {
 
 int Limit(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }

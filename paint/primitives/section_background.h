@@ -1,0 +1,28 @@
+#pragma once
+// A section's background: up to three layers (texture, gradient, colour) in the shares
+// the section gives, shown over the parent's background by its transparency.
+#include <cstdint>
+
+#include "paint/primitives/geometry.h"
+#include "paint/primitives/parent_cache.h"
+#include "runtime/pixel_view.h"
+#include "skin/definition/skin_tables.h"
+
+// What to paint: a section of the loaded skin in a state, over a parent.
+struct SectionPaint {
+  const TsSkinTables* tables = nullptr;
+  int section = -1;
+  TacParentCache parent;
+  int pattern = -1;      // a texture entry used in both states instead of the section's own
+  int hotPattern = -1;   // consulted for the masked overlay of state 0 when pattern is -1
+  PaintPoint offset;     // added to the parent's offsets (for parts of a larger picture)
+  int state = 0;
+};
+
+// The section's state record used for a state: limited to STATES − 1, then to 1.
+int SectionStateIndex(const TsGeneralData& section, int state);
+
+// Paints the background of rect. customColor (a COLORREF, kKeyColor for none) replaces
+// the section's colour and drops its texture, gradient and transparency.
+void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint,
+                            std::uint32_t customColor = kKeyColor);

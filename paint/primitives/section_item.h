@@ -1,0 +1,36 @@
+#pragma once
+// A complete skinned surface: background, the section's four corner images, its border.
+#include <cstdint>
+
+#include "paint/primitives/geometry.h"
+#include "paint/primitives/parent_cache.h"
+#include "paint/primitives/section_background.h"
+#include "runtime/pixel_view.h"
+#include "skin/definition/skin_tables.h"
+
+// What a control's skin data tells the painters; implemented by the per-control skin
+// data of the skinned controls and by a form's provider.
+class ControlSkinSource {
+ public:
+  virtual ~ControlSkinSource() = default;
+  virtual const TsSkinTables* Tables() const = 0;
+  virtual int SectionIndex() const = 0;
+  virtual int PatternIndex() const = 0;
+  virtual int HotPatternIndex() const = 0;
+  // The control's own colour (a resolved COLORREF) when it paints with it, else kKeyColor.
+  virtual std::uint32_t CustomColor() const = 0;
+  virtual int HueOffset() const = 0;   // degrees
+  virtual int Saturation() const = 0;  // percent
+};
+
+// Background, corner images and border of a section over rect. Nothing without a valid
+// section or when rect is empty or does not lie inside the bitmap.
+void PaintSectionItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent);
+
+// The background of a control with its own colour and patterns.
+void PaintControlBackground(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control,
+                            const TacParentCache& parent, PaintPoint offset, int state);
+
+// The item of a control, then its own hue and saturation over the whole bitmap.
+void PaintControlItem(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control, const TacParentCache& parent,
+                      PaintPoint offset, int state, bool cornersFromParent);
