@@ -182,67 +182,87 @@ void ApplyGamma(double gamma, SkinBitmap& bitmap) {
   }
 }
 
-// Inflates the joined IDAT data into one buffer of exactly `expected` bytes.
-class ImageDataInflater {
+// Inflates the IDAT data, one chunk after the other as one zlib stream, in blocks large
+// enough for zlib's fast path and small enough to stay in cache, and hands out rows.
+class ImageDataInflater : public PngRowSource {
  public:
-  ImageDataInflater() {
+  ImageDataInflater(const std::vector<std::span<const std::uint8_t>>& parts, std::uint64_t expected)
+      : parts_(parts), unread_(expected), block_(static_cast<std::size_t>(std::min<std::uint64_t>(expected, kBlockSize))) {
     if (inflateInit(&stream_) != Z_OK) throw ECompressionError(kInflaterError);
   }
-  ~ImageDataInflater() { inflateEnd(&stream_); }
+  ~ImageDataInflater() override { inflateEnd(&stream_); }
   ImageDataInflater(const ImageDataInflater&) = delete;
   ImageDataInflater& operator=(const ImageDataInflater&) = delete;
 
-  std::vector<std::uint8_t> Inflate(const std::vector<std::span<const std::uint8_t>>& parts,
-                                    std::uint64_t compressedTotal, std::uint64_t expected) {
-    if (expected > compressedTotal * kMaxInflateRatio + 64) Fail(kExtraData);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(expected));
-    stream_.next_out = out.data();
-    stream_.avail_out = static_cast<uInt>(out.size());
-    bool ended = false;
-    std::size_t part = 0;
-    for (; part < parts.size() && !ended; ++part) {
-      stream_.next_in = const_cast<Bytef*>(parts[part].data());
-      stream_.avail_in = static_cast<uInt>(parts[part].size());
-      ended = Feed();
-      if (stream_.avail_out == 0 && !ended) ended = DrainAfterRows();
-      if (stream_.avail_in != 0) Fail(kExtraData);
+  void Read(std::uint8_t* destination, std::size_t length) override {
+    while (length > 0) {
+      if (blockStart_ == blockEnd_) Refill();
+      const std::size_t n = std::min(length, blockEnd_ - blockStart_);
+      std::memcpy(destination, block_.data() + blockStart_, n);
+      blockStart_ += n;
+      destination += n;
+      length -= n;
     }
-    for (; part < parts.size(); ++part) {
-      if (!parts[part].empty()) Fail(kExtraData);
-    }
-    if (stream_.avail_out != 0) Fail(ended ? kExtraData : kCompressionError);
-    return out;
   }
 
- private:
-  // Inflates the current input into the row buffer; true when the stream ended.
-  bool Feed() {
-    while (stream_.avail_in != 0 && stream_.avail_out != 0) {
-      const int result = inflate(&stream_, Z_NO_FLUSH);
-      if (result == Z_STREAM_END) return true;
-      if (result != Z_OK) Fail(kCompressionError);
-    }
-    return false;
-  }
-
-  // Every row is complete: what is still in the stream must be its end alone.
-  bool DrainAfterRows() {
+  // Every row has been read: what is left of the stream must be its end alone.
+  void Finish() {
     std::uint8_t spare = 0;
-    while (stream_.avail_in != 0) {
+    while (!ended_) {
+      if (stream_.avail_in == 0 && !NextPart()) return;  // the stream's end may be missing
       stream_.next_out = &spare;
       stream_.avail_out = 1;
       const int result = inflate(&stream_, Z_NO_FLUSH);
-      if (result == Z_STREAM_END) {
-        if (stream_.avail_out == 0) Fail(kExtraData);
-        return true;
-      }
-      if (result != Z_OK) Fail(kCompressionError);
       if (stream_.avail_out == 0) Fail(kExtraData);
+      if (result == Z_STREAM_END) {
+        ended_ = true;
+      } else if (result != Z_OK && result != Z_BUF_ERROR) {
+        Fail(kCompressionError);
+      }
     }
-    stream_.avail_out = 0;
-    return false;
+    if (stream_.avail_in != 0) Fail(kExtraData);
+    while (NextPart()) {
+      if (stream_.avail_in != 0) Fail(kExtraData);
+    }
   }
 
+ private:
+  static constexpr std::uint64_t kBlockSize = 64 * 1024;
+
+  bool NextPart() {
+    if (part_ == parts_.size()) return false;
+    stream_.next_in = const_cast<Bytef*>(parts_[part_].data());
+    stream_.avail_in = static_cast<uInt>(parts_[part_].size());
+    ++part_;
+    return true;
+  }
+
+  void Refill() {
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(unread_, block_.size()));
+    stream_.next_out = block_.data();
+    stream_.avail_out = static_cast<uInt>(wanted);
+    while (stream_.avail_out != 0) {
+      if (ended_) Fail(kExtraData);  // the stream ended while a row still lacks bytes
+      if (stream_.avail_in == 0 && !NextPart()) Fail(kCompressionError);
+      const int result = inflate(&stream_, Z_NO_FLUSH);
+      if (result == Z_STREAM_END) {
+        ended_ = true;
+      } else if (result != Z_OK && result != Z_BUF_ERROR) {
+        Fail(kCompressionError);
+      }
+    }
+    blockStart_ = 0;
+    blockEnd_ = wanted;
+    unread_ -= wanted;
+  }
+
+  const std::vector<std::span<const std::uint8_t>>& parts_;
+  std::size_t part_ = 0;
+  std::uint64_t unread_;
+  std::vector<std::uint8_t> block_;
+  std::size_t blockStart_ = 0;
+  std::size_t blockEnd_ = 0;
+  bool ended_ = false;
   z_stream stream_{};
 };
 
@@ -285,11 +305,9 @@ SkinBitmap DecodePng(std::span<const std::uint8_t> bytes) {
   if (header.colourType == 3 && !paletteSeen) Fail(kInvalidFormat);
   if (imageData.empty()) Fail(kInvalidFormat);
 
-  std::vector<std::uint8_t> rows;
-  {
-    ImageDataInflater inflater;
-    rows = inflater.Inflate(imageData, compressedTotal, PngImageDataSize(header));
-  }
+  const std::uint64_t expected = PngImageDataSize(header);
+  if (expected > compressedTotal * kMaxInflateRatio + 64) Fail(kExtraData);
+  ImageDataInflater rows(imageData, expected);
 
   SkinBitmap bitmap;
   bitmap.width = header.width;
@@ -297,6 +315,7 @@ SkinBitmap DecodePng(std::span<const std::uint8_t> bytes) {
   bitmap.sourceBits = PngOutputBits(header);
   bitmap.pixels.resize(static_cast<std::size_t>(header.width) * static_cast<std::size_t>(header.height));
   if (!DecodePngRows(header, extras.palette, rows, bitmap.View())) Fail(kInvalidFormat);
+  rows.Finish();
   bitmap.transparentColor = extras.transparentColor;
   if (extras.gamma > 0) ApplyGamma(extras.gamma, bitmap);
   return bitmap;

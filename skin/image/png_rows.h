@@ -3,8 +3,8 @@
 // conversion of the samples to 32-bit pixels. Apart from the chunk stage so that each
 // can be read on its own.
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <span>
 
 #include "runtime/pixel_view.h"
 
@@ -26,7 +26,14 @@ std::uint64_t PngImageDataSize(const PngHeader& header);
 // sourceBits of the decoded picture.
 int PngOutputBits(const PngHeader& header);
 
-// Unfilters `rows` in place and writes every pixel of `out` (the header's size). False
-// when a row names a filter type above 4.
-bool DecodePngRows(const PngHeader& header, const PngPalette& palette, std::span<std::uint8_t> rows,
-                   const PixelView& out);
+// Where the rows come from: the inflated image data, read in order.
+class PngRowSource {
+ public:
+  virtual ~PngRowSource() = default;
+  // Fills `length` bytes or raises the image-data error.
+  virtual void Read(std::uint8_t* destination, std::size_t length) = 0;
+};
+
+// Reads every row of every pass with its filter byte, unfilters it and writes every pixel
+// of `out` (the header's size). False when a row names a filter type above 4.
+bool DecodePngRows(const PngHeader& header, const PngPalette& palette, PngRowSource& rows, const PixelView& out);
