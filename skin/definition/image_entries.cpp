@@ -321,8 +321,8 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
 }
 
 void TsPixelBudget::Take(int width, int height) {
-  used_ += static_cast<std::int64_t>(std::max(width, 0)) * std::max(height, 0);
-  if (used_ > kMaxSkinPixels) throw ESkinError("The skin's images are too large");
+  left_ -= static_cast<std::int64_t>(std::max(width, 0)) * std::max(height, 0);
+  if (left_ < 0) throw ESkinError("The skin's images are too large");
 }
 
 SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPixelBudget& budget) {

@@ -15,11 +15,12 @@ inline constexpr std::int64_t kMaxSkinPixels = std::int64_t{1} << 25;
 
 class TsPixelBudget {
  public:
-  // Raises ESkinError when the picture would take the load past kMaxSkinPixels.
+  explicit TsPixelBudget(std::int64_t limit) : left_(limit) {}
+  // Raises ESkinError when the picture would take the load past its limit.
   void Take(int width, int height);
 
  private:
-  std::int64_t used_ = 0;
+  std::int64_t left_;
 };
 
 struct TsImageSources {

@@ -61,7 +61,7 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
   const TsIniText overlay = hasOverlay ? OverlayText(settings.CommonSections) : TsIniText();
 
   TsSkinTables tables;
-  TsPixelBudget budget;
+  TsPixelBudget budget(settings.MaxImagePixels);
   tables.MasterBitmap = std::make_shared<SkinBitmap>(LoadMasterBitmap(definition, files, budget));
   const double version = ParseVersion(definition.ReadString(kGlobal, "VERSION", "0"));
   const TsImageSources sources{files, version, *tables.MasterBitmap, settings.Jpeg, budget};

@@ -2,10 +2,12 @@
 // One load of a skin definition: the text and the skin's files in, the whole tables out.
 // Any failure raises (ESkinError and its kinds) and leaves nothing half-built behind, so
 // the caller keeps its previous tables.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "skin/definition/image_entries.h"
 #include "skin/definition/skin_files.h"
 #include "skin/definition/skin_tables.h"
 #include "skin/definition/system_colors.h"
@@ -17,6 +19,7 @@ struct TsLoadSettings {
   std::vector<std::string> CommonSections;
   const JpegDecoder* Jpeg = nullptr;  // none: JPG backgrounds are left out
   std::string SkinFolder;             // recorded in the global values
+  std::int64_t MaxImagePixels = kMaxSkinPixels;  // all pictures of the load together
 };
 
 // Lines of the overlay as assigned: every line not beginning with ";" loses all blanks.

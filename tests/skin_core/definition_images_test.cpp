@@ -267,15 +267,31 @@ TEST(DefinitionImages, OverlayMakesGlyphFilesAndBracketedEntriesWithThirds) {
 }
 
 TEST(DefinitionImages, PicturesOfOneLoadHaveAPixelBudget) {
-  MemoryFiles files;
-  files.Add("Big.bmp", PlainBmp(4096, 2048));  // a quarter of the budget
+  MemoryFiles files = FilesWithMaster(20, 10);
+  files.Add("Big.bmp", PlainBmp(40, 20));
+  files.Add("Big.jpg", {30});
   auto skin = [](int references) {
-    std::string text = "[S]\n";
+    std::string text = WithMaster("[S]\nJ=BIG.JPG\n");
     for (int i = 0; i < references; ++i) text += "K" + std::to_string(i) + "=!BIG.BMP!1\n";
     return text;
   };
-  EXPECT_EQ(Load(skin(4), files).Masks.size(), 4u);
-  EXPECT_THROW(Load(skin(5), files), ESkinError);
+  struct SquareJpeg : JpegDecoder {
+    std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t> bytes) const override {
+      struct Square : JpegImage {
+        int side;
+        explicit Square(int s) : side(s) {}
+        int Width() const override { return side; }
+        int Height() const override { return side; }
+        SkinBitmap ToBitmap() const override { return SkinBitmap{side, side, 24, std::vector<std::uint32_t>(std::size_t(side) * side), -1}; }
+      };
+      return std::make_unique<Square>(bytes[0]);
+    }
+  } jpeg;
+  TsLoadSettings settings;
+  settings.Jpeg = &jpeg;
+  settings.MaxImagePixels = 200 + 4 * 800 + 900;  // the master, four pictures, the JPG
+  EXPECT_EQ(Load(skin(4), files, settings).Masks.size(), 5u);
+  EXPECT_THROW(Load(skin(5), files, settings), ESkinError);
 }
 
 TEST(DefinitionImages, MasterBitmapIsNormalisedAndKeyed) {
