@@ -106,7 +106,13 @@ const TacImageItem* TacSkinConvertor::FindImage(std::string_view name) const {
 }
 
 void LoadPackageFile(const std::filesystem::path& path, std::unique_ptr<TacSkinConvertor>& reader, bool freeSource) {
-  auto bytes = ReadFileBytes(path, kMaxPackageBytes);
+  std::optional<std::vector<std::uint8_t>> bytes;
+  try {
+    bytes = ReadFileBytes(path, kMaxPackageBytes);
+  } catch (...) {
+    reader.reset();
+    throw;
+  }
   if (!bytes) return;
   if (reader) {
     reader->ClearPackage();

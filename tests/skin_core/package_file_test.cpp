@@ -85,3 +85,11 @@ TEST_F(PackageFile, AFileThatFailsToReadLeavesNoReader) {
     EXPECT_EQ(reader, nullptr) << c.name;
   }
 }
+
+TEST_F(PackageFile, AFileLargerThanAnyPackageIsRefusedBeforeReading) {
+  const auto path = Write("huge.tpk", kPackage);
+  std::filesystem::resize_file(path, 97ull * 1024 * 1024);  // sparse: nothing is written
+  std::unique_ptr<TacSkinConvertor> reader = std::make_unique<TacSkinConvertor>();
+  EXPECT_THROW(LoadPackageFile(path, reader, true), ESkinError);
+  EXPECT_EQ(reader, nullptr);
+}
