@@ -2,12 +2,17 @@
 #include <windows.h>
 
 #include "app/main_form.h"
+#include "app/status_form.h"
 #include "runtime/application.h"
+#include "widgets/gdiplus_session.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // GDI+ lives as long as the program, past every window that draws with it.
+  const GdiplusSession gdiplus;
   Application->Initialize();
   Application->SetTitle(L"Klarvik");
   Application->CreateForm(Form1);
+  Application->CreateForm(StatusForm1);
   Application->Run();
   // Windows go while the process is whole, not in static destruction.
   Application->DestroyComponents();

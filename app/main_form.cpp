@@ -23,6 +23,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateControls();
   CreateMainMenu();
   CreateActions();
+  CreateTimer();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
   EndLoading();
@@ -56,6 +57,7 @@ void TForm1::CreateControls() {
   place(sButton1, L"sButton1", 144, 168, 75, 25);
   sButton1->SetCaption(L"&Clean");
   sButton1->SetTabOrder(1);
+  sButton1->OnClick = [this](TObject* sender) { sButton1Click(sender); };
   sButton2 = new TsButton(this);
   place(sButton2, L"sButton2", 240, 168, 75, 25);
   sButton2->SetCaption(L"&Exit");
@@ -117,6 +119,15 @@ void TForm1::CreateMainMenu() {
   E8 = AddRadioItem(A2, L"E8", L"Every &8 Hour", kAutoCleanGroup);
   E12 = AddRadioItem(A2, L"E12", L"Every 12 &Hour", kAutoCleanGroup);
   N17->SetChecked(true);
+  N17->OnClick = [this](TObject* sender) { N17Click(sender); };
+  E1->OnClick = [this](TObject* sender) { E1Click(sender); };
+  E2->OnClick = [this](TObject* sender) { E2Click(sender); };
+  E3->OnClick = [this](TObject* sender) { E3Click(sender); };
+  E4->OnClick = [this](TObject* sender) { E4Click(sender); };
+  E5->OnClick = [this](TObject* sender) { E5Click(sender); };
+  E6->OnClick = [this](TObject* sender) { E6Click(sender); };
+  E8->OnClick = [this](TObject* sender) { E8Click(sender); };
+  E12->OnClick = [this](TObject* sender) { E12Click(sender); };
 
   N4 = AddMenuItem(bar, L"N4", L"&Help");
   N5 = AddMenuItem(N4, L"N5", L"&Help");
@@ -145,10 +156,21 @@ void TForm1::CreateActions() {
   GetTempSize = AddAction(L"GetTempSize");
   GetTempSize->OnExecute = [this](TObject* sender) { GetTempSizeExecute(sender); };
   AddEntryToRegistryAuto = AddAction(L"AddEntryToRegistryAuto");
+  AddEntryToRegistryAuto->OnExecute = [this](TObject* sender) { AddEntryToRegistryAutoExecute(sender); };
   RemoveEntryFromRegistryAuto = AddAction(L"RemoveEntryFromRegistryAuto");
+  RemoveEntryFromRegistryAuto->OnExecute = [this](TObject* sender) { RemoveEntryFromRegistryAutoExecute(sender); };
   CheckEntryToRegistryAuto = AddAction(L"CheckEntryToRegistryAuto");
+  CheckEntryToRegistryAuto->OnExecute = [this](TObject* sender) { CheckEntryToRegistryAutoExecute(sender); };
   QuitNoSave = AddAction(L"QuitNoSave");
   QuitNoSave->OnExecute = [this](TObject* sender) { QuitNoSaveExecute(sender); };
+}
+
+void TForm1::CreateTimer() {
+  ThreadedTimer1 = new TThreadedTimer(this);
+  ThreadedTimer1->SetName(L"ThreadedTimer1");
+  ThreadedTimer1->SetInterval(250);
+  ThreadedTimer1->SetThreadPriority(TThreadPriority::tpLowest);
+  ThreadedTimer1->OnTimer = [this](TObject* sender) { ThreadedTimer1Timer(sender); };
 }
 
 void TForm1::RunStartupStep(const std::function<void()>& step) {
@@ -165,7 +187,9 @@ void TForm1::FormCreate(TObject*) {
   // nothing else in the process writes or parses "12,5".
   RunStartupStep([] { std::setlocale(LC_NUMERIC, "C"); });
   RunStartupStep([] { klarvik::InitProgramFolders(); });
+  RunStartupStep([this] { sCheckBox1->SetChecked(HasAutorunEntry()); });
   RunStartupStep([this] { GetTempSizeExecute(nullptr); });
+  RunStartupStep([this] { CheckEntryToRegistryAutoExecute(nullptr); });
 }
 
 void TForm1::GetTempSizeExecute(TObject*) {
@@ -189,9 +213,6 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
 }
 
 void TForm1::QuitNoSaveExecute(TObject*) { Application->Terminate(); }
-
-// Until the logon and schedule settings exist there is nothing to apply on Exit.
-void TForm1::sButton2Click(TObject*) { QuitNoSaveExecute(nullptr); }
 
 void TForm1::OnQueryEndSession(bool& allow) { allow = true; }
 

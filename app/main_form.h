@@ -2,6 +2,8 @@
 // TForm1: Klarvik's main window: the two measurements as labels and gauges, the
 // start-up check box, Clean and Exit, the menu bar and the named actions.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "paint/button.h"
 #include "paint/check_box.h"
@@ -10,6 +12,7 @@
 #include "runtime/actions.h"
 #include "runtime/forms.h"
 #include "runtime/menus.h"
+#include "widgets/threaded_timer.h"
 
 class TForm1 : public TForm {
  public:
@@ -63,11 +66,41 @@ class TForm1 : public TForm {
   TAction* CheckEntryToRegistryAuto;
   TAction* QuitNoSave;
 
+  TThreadedTimer* ThreadedTimer1;
+
+  // File names of the companion programs in ProgramFolder. Tests give their stand-ins
+  // names of their own, so that test programs running side by side never end one
+  // another's processes.
+  std::wstring CleanerFileName = L"Sweepkin.exe";
+  std::wstring SchedulerFileName = L"Clockrin.exe";
+
   void FormCreate(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void GetTempSizeExecute(TObject* Sender);
   void QuitNoSaveExecute(TObject* Sender);
   void N15Click(TObject* Sender);
+
+  // The cleaning run: Clean starts the cleaner, each tick asks whether it still runs.
+  void sButton1Click(TObject* Sender);
+  void ThreadedTimer1Timer(TObject* Sender);
+
+  // Start-up cleaning and the Auto Clean period, kept in the Run key.
+  bool HasAutorunEntry();
+  void AddAutorunEntry();
+  void RemoveAutorunEntry();
+  void AddEntryToRegistryAutoExecute(TObject* Sender);
+  void RemoveEntryFromRegistryAutoExecute(TObject* Sender);
+  void CheckEntryToRegistryAutoExecute(TObject* Sender);
+  void N17Click(TObject* Sender);
+  void E1Click(TObject* Sender);
+  void E2Click(TObject* Sender);
+  void E3Click(TObject* Sender);
+  void E4Click(TObject* Sender);
+  void E5Click(TObject* Sender);
+  void E6Click(TObject* Sender);
+  void E8Click(TObject* Sender);
+  void E12Click(TObject* Sender);
+  // Exit: applies both choices, restarts the scheduler, and ends the program.
   void sButton2Click(TObject* Sender);
 
  protected:
@@ -82,8 +115,13 @@ class TForm1 : public TForm {
   TMenuItem* AddMenuItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption);
   TMenuItem* AddRadioItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption, BYTE group);
   TAction* AddAction(const wchar_t* name);
+  void CreateTimer();
+  // Remembers a choice that Exit could not store, for the one message at the end.
+  void NoteUnsaved(const std::wstring& setting);
   // Runs one start-up step; its failure goes to the application's handler.
   void RunStartupStep(const std::function<void()>& step);
+
+  std::vector<std::wstring> unsavedSettings_;
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,24 @@
+// The cleaning run of the main window: Clean shows the status window and starts the
+// cleaner; the threaded timer polls until no cleaner runs, then measures again.
+#include "app/companions.h"
+#include "app/main_form.h"
+#include "app/program_folders.h"
+#include "app/status_form.h"
+#include "runtime/application.h"
+
+void TForm1::sButton1Click(TObject*) {
+  StatusForm1->Show();
+  // The status window paints before the cleaner takes the processor.
+  Application->ProcessMessages();
+  klarvik::StartCompanion(klarvik::ProgramFolder, CleanerFileName, L"/del");
+  Application->ProcessMessages();
+  ThreadedTimer1->SetEnabled(true);
+}
+
+void TForm1::ThreadedTimer1Timer(TObject*) {
+  if (klarvik::IsProcessRunning(klarvik::ProgramFolder + CleanerFileName)) return;
+  ThreadedTimer1->SetEnabled(false);
+  StatusForm1->Hide();
+  SetEnabled(true);
+  GetTempSizeExecute(nullptr);
+}
