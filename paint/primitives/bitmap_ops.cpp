@@ -66,16 +66,17 @@ void FadeRectToColor(PixelView bitmap, const PaintRect& rect, int keepPercent, s
   if (r.Empty()) return;
   const int p = std::clamp(keepPercent, 0, 100);
   const std::uint32_t c = ColorToPixel(color, 0);
+  // Exact nearest of (p·D + (100 − p)·C) ÷ 100, halves rounded up, looked up per channel.
+  std::uint32_t table[3][256];
+  for (int ch = 0; ch < 3; ++ch) {
+    const int cc = static_cast<int>((c >> (8 * ch)) & 0xFF);
+    for (int d = 0; d < 256; ++d) table[ch][d] = static_cast<std::uint32_t>((p * d + (100 - p) * cc + 50) / 100) << (8 * ch);
+  }
   for (int y = r.top; y < r.bottom; ++y) {
     std::uint32_t* row = &bitmap.At(0, y);
     for (int x = r.left; x < r.right; ++x) {
-      std::uint32_t out = row[x] & 0xFF000000;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const int d = (row[x] >> shift) & 0xFF, cc = (c >> shift) & 0xFF;
-        // Exact nearest of (p·D + (100 − p)·C) ÷ 100, halves rounded up.
-        out |= static_cast<std::uint32_t>((p * d + (100 - p) * cc + 50) / 100) << shift;
-      }
-      row[x] = out;
+      const std::uint32_t v = row[x];
+      row[x] = (v & 0xFF000000) | table[0][v & 0xFF] | table[1][(v >> 8) & 0xFF] | table[2][(v >> 16) & 0xFF];
     }
   }
 }

@@ -1,7 +1,6 @@
 #include "paint/primitives/border_mask.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/blend.h"
@@ -102,21 +101,18 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
   const PaintRect maskRect = srcRect.Offset(0, maskOffset);
   SkinBitmap image = CreateBitmap32(dw, dh), mask = CreateBitmap32(dw, dh);
   const bool shrinksOneWay = (sw > dw && sh == dh) || (sh > dh && sw == dw);
-  bool resampled = false;
-  if ((shrinksOneWay || centre) && dw > 1 && dh > 1 && sw > 1 && sh > 1) {
+  const bool sameSize = sw == dw && sh == dh;
+  if ((shrinksOneWay || centre) && !sameSize && dw > 1 && dh > 1 && sw > 1 && sh > 1) {
     SkinBitmap piece = CreateBitmap32(sw, sh), pieceMask = CreateBitmap32(sw, sh);
     CopyRect(piece.View(), 0, 0, src, srcRect);
     CopyRect(pieceMask.View(), 0, 0, src, maskRect);
-    try {
-      ResampleBitmap(ConstView(piece), image, dw, dh, ResampleFilter::kMitchell);
-      ResampleBitmap(ConstView(pieceMask), mask, dw, dh, ResampleFilter::kMitchell);
-      resampled = true;
-    } catch (const std::exception&) {
-      resampled = false;  // a paint never fails: the plain stretch below takes over
-    }
-  }
-  if (!resampled) {
-    // Also the fallback for pieces one pixel thin, which the resampler refuses.
+    // Image and mask share their weights.
+    const ResampleAxis columns = MakeResampleAxis(sw, dw, ResampleFilter::kMitchell);
+    const ResampleAxis rows = MakeResampleAxis(sh, dh, ResampleFilter::kMitchell);
+    ResampleWithAxes(ConstView(piece), image.View(), columns, rows);
+    ResampleWithAxes(ConstView(pieceMask), mask.View(), columns, rows);
+  } else {
+    // Also the way for pieces one pixel thin, which the resampler refuses.
     StretchRect(image.View(), BoundsOf(dw, dh), src, srcRect);
     StretchRect(mask.View(), BoundsOf(dw, dh), src, maskRect);
   }

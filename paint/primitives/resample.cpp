@@ -104,11 +104,13 @@ void ResampleBitmap(const PixelView& src, SkinBitmap& dst, int width, int height
     CopyRect(dst.View(), 0, 0, src, BoundsOf(src.width, src.height));
     return;
   }
-  const ResampleAxis columns = MakeResampleAxis(src.width, width, filter);
-  const ResampleAxis rows = MakeResampleAxis(src.height, height, filter);
+  ResampleWithAxes(src, dst.View(), MakeResampleAxis(src.width, width, filter), MakeResampleAxis(src.height, height, filter));
+}
+
+void ResampleWithAxes(const PixelView& src, PixelView dst, const ResampleAxis& columns, const ResampleAxis& rows) {
   if (resample_sse2::Available()) {
-    resample_sse2::Resample(src, dst.View(), columns, rows);
+    resample_sse2::Resample(src, dst, columns, rows);
   } else {
-    resample_scalar::Resample(src, dst.View(), columns, rows);
+    resample_scalar::Resample(src, dst, columns, rows);
   }
 }

@@ -40,6 +40,10 @@ ResampleAxis MakeResampleAxis(int sourceSize, int destSize, ResampleFilter filte
 // height 1 or less.
 void ResampleBitmap(const PixelView& src, SkinBitmap& dst, int width, int height, ResampleFilter filter);
 
+// Resamples src into dst (already of the destination size) with axes made beforehand,
+// for callers that resize several pictures of one size alike.
+void ResampleWithAxes(const PixelView& src, PixelView dst, const ResampleAxis& columns, const ResampleAxis& rows);
+
 namespace resample_scalar {
 void Resample(const PixelView& src, PixelView dst, const ResampleAxis& columns, const ResampleAxis& rows);
 }
