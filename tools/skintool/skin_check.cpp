@@ -7,6 +7,7 @@
 #include "skin/definition/skin_loader.h"
 #include "skin/package/file_bytes.h"
 #include "skin/package/package_files.h"
+#include "skin/package/package_error.h"
 #include "skin/package/package_limits.h"
 #include "skin/package/skin_convertor.h"
 #include "skin/skin_error.h"
@@ -83,6 +84,10 @@ int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream
   try {
     std::error_code error;
     return std::filesystem::is_directory(path, error) ? CheckFolder(path, out) : CheckPackage(path, out);
+  } catch (const EZlibError& failure) {
+    out.flush();
+    err << "error: " << failure.what() << " (zlib code " << failure.Code() << ": a member's data is corrupt or cut short)\n";
+    return 1;
   } catch (const std::exception& failure) {
     out.flush();
     err << "error: " << failure.what() << "\n";

@@ -50,6 +50,10 @@ endif()
 
 skintool(1 bad_magic check "${drive}${WORK}/not_a_package.tpk")
 expect_match("${bad_magic}" "error: Loaded data is not a packed Tessel file")
+# A package cut inside a member's compressed data (the build host has head).
+execute_process(COMMAND head -c 200 "${WORK}/test.tpk" OUTPUT_FILE "${WORK}/cut.tpk")
+skintool(1 cut check "${drive}${WORK}/cut.tpk")
+expect_match("${cut}" "error: buffer error \\(zlib code -5: a member's data is corrupt or cut short\\)")
 skintool(1 no_definition check "${drive}${WORK}/no_definition")
 expect_match("${no_definition}" "error: The folder holds no Options.dat")
 skintool(1 pack_no_definition pack "${drive}${WORK}/no_definition" "${drive}${WORK}/x.tpk")
