@@ -1,0 +1,90 @@
+#include "paint/section_item_dc.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "paint/primitives/bitmap_ops.h"
+#include "runtime/bitmap.h"
+#include "runtime/handles.h"
+
+namespace {
+
+// One section: a vertical gradient and a 1-pixel plain border from a 3 x 3 master.
+TsSkinTables Skin() {
+  TsSkinTables t;
+  SkinBitmap master = CreateBitmap32(3, 3);
+  for (auto& p : master.pixels) p = 0xFF102030;
+  master.pixels[4] = 0xFFFFFFFF;
+  t.MasterBitmap = std::make_shared<SkinBitmap>(std::move(master));
+  TsMaskData border;
+  border.SourceRect = {0, 0, 3, 3};
+  border.BorderLeft = border.BorderTop = border.BorderRight = border.BorderBottom = 1;
+  t.Masks.push_back(border);
+  TsGeneralData s;
+  s.SectionName = "PANEL";
+  s.States = 1;
+  s.BorderMaskIndex = 0;
+  for (TsGenState& st : s.StateProps) {
+    st.Color = 0x0000FF;
+    st.GradientPercent = 100;
+    st.GradientArray = std::make_shared<TsGradArray>(TsGradArray{{0x00FF00, 0xFF0000, 100, 0}});
+  }
+  t.Sections.push_back(s);
+  return t;
+}
+
+// Paints through a memory DC holding a DIB section and reads its pixels back.
+struct Canvas {
+  TBitmap bitmap{40, 30};
+  UniqueDc dc{CreateCompatibleDC(nullptr)};
+};
+
+TEST(PaintSectionItemToDC, CopiesThePaintedItemToTheContext) {
+  const TsSkinTables skin = Skin();
+  SectionPaint paint;
+  paint.tables = &skin;
+  paint.section = 0;
+
+  Canvas canvas;
+  ASSERT_TRUE(canvas.dc);
+  {
+    SelectScope select(canvas.dc.Get(), canvas.bitmap.Handle());
+    PaintSectionItemToDC(canvas.dc.Get(), {5, 4, 25, 20}, paint, false);
+  }
+  SkinBitmap expected = CreateBitmap32(20, 16);
+  PaintSectionItem(expected.View(), {0, 0, 20, 16}, paint, false);
+  const PixelView got = canvas.bitmap.Pixels();
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 20; ++x) {
+      // GDI copies the colour bytes; the alpha byte of a DIB may not survive the copy.
+      ASSERT_EQ(got.At(x + 5, y + 4) & 0x00FFFFFF, expected.pixels[static_cast<std::size_t>(y) * 20 + x] & 0x00FFFFFF) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(got.At(4, 4), 0u);   // outside the rectangle nothing changed
+  EXPECT_EQ(got.At(25, 19), 0u);
+}
+
+TEST(PaintSectionItemToDC, LeavesTheContextAloneForEmptyOrNegativeRectangles) {
+  const TsSkinTables skin = Skin();
+  SectionPaint paint;
+  paint.tables = &skin;
+  paint.section = 0;
+  const PaintRect rects[] = {{-1, 0, 10, 10}, {0, -3, 10, 10}, {5, 5, 5, 10}, {8, 8, 2, 2}};
+  for (const auto& r : rects) {
+    Canvas canvas;
+    {
+      SelectScope select(canvas.dc.Get(), canvas.bitmap.Handle());
+      PaintSectionItemToDC(canvas.dc.Get(), r, paint, false);
+    }
+    const PixelView got = canvas.bitmap.Pixels();
+    for (int y = 0; y < got.height; ++y) {
+      for (int x = 0; x < got.width; ++x) ASSERT_EQ(got.At(x, y), 0u) << r.left << "," << r.top;
+    }
+  }
+}
+
+}  // namespace
