@@ -1,5 +1,7 @@
 // The cleaning run of the main window: Clean shows the status window and starts the
 // cleaner; the threaded timer polls until no cleaner runs, then measures again.
+#include <windows.h>
+
 #include "app/companions.h"
 #include "app/main_form.h"
 #include "app/program_folders.h"
@@ -18,7 +20,11 @@ void TForm1::sButton1Click(TObject*) {
 void TForm1::ThreadedTimer1Timer(TObject*) {
   if (klarvik::IsProcessRunning(klarvik::ProgramFolder + CleanerFileName)) return;
   ThreadedTimer1->SetEnabled(false);
+  // Shown, the status window took the activation; the main window gets it back, or
+  // after the run no window of the program would take the keyboard.
+  const bool statusWasActive = StatusForm1->HandleAllocated() && GetActiveWindow() == StatusForm1->Handle();
   StatusForm1->Hide();
+  if (statusWasActive) SetForegroundWindow(Handle());
   SetEnabled(true);
   GetTempSizeExecute(nullptr);
 }
