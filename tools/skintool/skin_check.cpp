@@ -1,5 +1,6 @@
 #include "tools/skintool/skin_check.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 #include "skin/definition/skin_loader.h"
 #include "skin/package/file_bytes.h"
 #include "skin/package/package_files.h"
+#include "skin/package/member_names.h"
 #include "skin/package/package_error.h"
 #include "skin/package/package_limits.h"
 #include "skin/package/skin_convertor.h"
@@ -65,12 +67,30 @@ int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
   return 0;
 }
 
+// The folder's regular files as the members a package of it would hold.
+void ReportFolderFiles(const std::filesystem::path& folder, std::ostream& out) {
+  std::vector<std::filesystem::directory_entry> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (!entry.is_symlink() && entry.is_regular_file()) files.push_back(entry);
+  }
+  std::sort(files.begin(), files.end());
+  out << "Folder files: " << files.size() << "\n";
+  for (const auto& file : files) {
+    const std::u8string name8 = file.path().filename().u8string();
+    const std::string name(name8.begin(), name8.end());
+    out << "  " << name << ": " << file.file_size() << " bytes";
+    if (skin_package::IsDefinitionName(name)) out << " (definition)";
+    if (skin_package::HasBitmapExtension(name)) out << " (bitmap)";
+    out << "\n";
+  }
+}
+
 int CheckFolder(const std::filesystem::path& folder, std::ostream& out) {
   const std::filesystem::path definitionPath = FindFileInFolder(folder, "Options.dat");
   if (definitionPath.empty()) throw ESkinError("The folder holds no Options.dat");
   const auto definition = skin_package::ReadFileBytes(definitionPath, skin_package::kMaxMemberSize);
   if (!definition) throw ESkinError("Cannot read Options.dat");
-  out << "Folder definition: " << definition->size() << " bytes\n";
+  ReportFolderFiles(folder, out);
   TsLoadSettings settings;
   const std::u8string folderText = (folder / "").u8string();
   settings.SkinFolder.assign(folderText.begin(), folderText.end());

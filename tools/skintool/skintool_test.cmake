@@ -40,6 +40,7 @@ expect_match("${package}" "  BUTTON.BORDERSMASK: master 24x12, rect 0,0-12,6, bo
 expect_match("${package}" "  CHECKBOX.CHECKED: own image 8x4, rect 0,0-8,4, glyph, states 2")
 
 skintool(0 folder check "${drive}${SKIN}")
+expect_match("${folder}" "Folder files: 3\n  Glyph.bmp: 150 bytes \\(bitmap\\)\n  Master.bmp: 918 bytes \\(bitmap\\)\n  Options.dat: 300 bytes \\(definition\\)\n")
 string(FIND "${package}" "Sections:" package_tables)
 string(FIND "${folder}" "Sections:" folder_tables)
 string(SUBSTRING "${package}" ${package_tables} -1 package_tables)
