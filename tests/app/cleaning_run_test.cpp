@@ -117,6 +117,19 @@ TEST_F(CleaningRun, MissingCleanerEndsTheRunAtTheFirstTick) {
   EXPECT_TRUE(errors_.empty());
 }
 
+// Exit does not wait for the run: the program ends, and the cleaner finishes on its own.
+TEST_F(CleaningRun, ExitDuringARunEndsAtOnceAndLeavesTheCleanerRunning) {
+  TForm1* form = OpenAndShow();  // the stand-in cleaner runs until the test ends it
+  const std::wstring cleaner = programFolder_ + cleaner_;
+  Clean(form);
+  ASSERT_TRUE(PumpUntil([&] { return ProcessesAt(cleaner).size() == 1; }, 5s));
+
+  SendMessageW(form->sButton2->Handle(), BM_CLICK, 0, 0);
+
+  EXPECT_TRUE(app_->Terminated());
+  EXPECT_EQ(ProcessesAt(cleaner).size(), 1u);
+}
+
 RECT WindowRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
