@@ -3,7 +3,7 @@
 #include "skin/definition/value_parsing.h"
 
 const std::string* TsIniSection::Find(std::string_view key) const {
-  auto found = index_.find(std::string(key));
+  auto found = index_.find(key);
   return found == index_.end() ? nullptr : &Keys[found->second].Value;
 }
 
@@ -12,8 +12,8 @@ TsIniText::TsIniText(std::string_view text) {
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = TrimBlanks(text.substr(pos, end - pos));
     pos = end + 1;
     if (line.empty() || line.front() == ';') continue;
@@ -42,7 +42,7 @@ std::size_t TsIniText::OpenSection(std::string_view name) {
 }
 
 const TsIniSection* TsIniText::FindSection(std::string_view name) const {
-  auto found = section_index_.find(std::string(name));
+  auto found = section_index_.find(name);
   return found == section_index_.end() ? nullptr : &sections_[found->second];
 }
 

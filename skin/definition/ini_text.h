@@ -9,6 +9,13 @@
 #include <unordered_map>
 #include <vector>
 
+// Hashes names so that lookups by string_view need no copy.
+struct TsNameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+using TsNameIndex = std::unordered_map<std::string, std::size_t, TsNameHash, std::equal_to<>>;
+
 struct TsIniKey {
   std::string Name;
   std::string Value;
@@ -21,7 +28,7 @@ struct TsIniSection {
 
  private:
   friend class TsIniText;
-  std::unordered_map<std::string, std::size_t> index_;
+  TsNameIndex index_;
 };
 
 class TsIniText {
@@ -40,5 +47,5 @@ class TsIniText {
  private:
   std::size_t OpenSection(std::string_view name);
   std::vector<TsIniSection> sections_;
-  std::unordered_map<std::string, std::size_t> section_index_;
+  TsNameIndex section_index_;
 };

@@ -19,16 +19,24 @@ const TsIniSection* ParentOf(const TsIniText& definition, const TsIniSection& se
   return definition.FindSection(*parent);
 }
 
-// The parent of `current` unless the walk has been there already or has gone deep enough.
-const TsIniSection* NextAncestor(const TsIniText& definition, const TsIniSection& current, std::vector<const TsIniSection*>& visited) {
-  visited.push_back(&current);
-  const TsIniSection* parent = ParentOf(definition, current);
-  if (parent == nullptr || visited.size() >= static_cast<std::size_t>(kMaxParentDepth) ||
-      std::find(visited.begin(), visited.end(), parent) != visited.end()) {
-    return nullptr;
+// The sections a walk up the parents has been through; the walk ends at one of them or
+// at the depth limit.
+class Ancestry {
+ public:
+  // The parent of `current` unless the walk has been there already or has gone deep enough.
+  const TsIniSection* Next(const TsIniText& definition, const TsIniSection& current) {
+    visited_[count_++] = &current;
+    const TsIniSection* parent = ParentOf(definition, current);
+    if (parent == nullptr || count_ >= visited_.size() || std::find(visited_.begin(), visited_.begin() + count_, parent) != visited_.begin() + count_) {
+      return nullptr;
+    }
+    return parent;
   }
-  return parent;
-}
+
+ private:
+  std::array<const TsIniSection*, kMaxParentDepth> visited_{};
+  std::size_t count_ = 0;
+};
 
 // Where a record's keys come from. Each read gives nothing when the key is not given.
 class KeySource {
@@ -47,8 +55,8 @@ class InheritedSource : public KeySource {
 
   std::optional<int> Integer(std::string_view key, bool alwaysRgb) const override {
     bool own = true;
-    std::vector<const TsIniSection*> visited;
-    for (const TsIniSection* s = &section_; s != nullptr; s = Next(*s, visited)) {
+    Ancestry walk;
+    for (const TsIniSection* s = &section_; s != nullptr; s = walk.Next(definition_, *s)) {
       const std::string* text = s->Find(key);
       int value = text != nullptr ? IntegerOr(*text, -1) : -1;
       if (value != -1) return own && !alwaysRgb ? value : system_.ToRgb(value);
@@ -58,8 +66,8 @@ class InheritedSource : public KeySource {
   }
 
   std::optional<std::string> Text(std::string_view key) const override {
-    std::vector<const TsIniSection*> visited;
-    for (const TsIniSection* s = &section_; s != nullptr; s = Next(*s, visited)) {
+    Ancestry walk;
+    for (const TsIniSection* s = &section_; s != nullptr; s = walk.Next(definition_, *s)) {
       const std::string* text = s->Find(key);
       if (text != nullptr && *text != kSentinel) return *text;
     }
@@ -67,10 +75,6 @@ class InheritedSource : public KeySource {
   }
 
  private:
-  const TsIniSection* Next(const TsIniSection& current, std::vector<const TsIniSection*>& visited) const {
-    return NextAncestor(definition_, current, visited);
-  }
-
   const TsIniText& definition_;
   const TsIniSection& section_;
   const TsSystemInfo& system_;
