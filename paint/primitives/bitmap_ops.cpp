@@ -23,7 +23,7 @@ PixelView ConstView(const SkinBitmap& bitmap) {
 BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect) {
   BlitArea a{dx, dy, srcRect.left, srcRect.top, srcRect.Width(), srcRect.Height()};
   if (dst.Empty() || src.Empty() || a.Empty()) return {};
-  auto clipStart = [&a](int& d, int& s, int& size) {
+  auto clipStart = [](int& d, int& s, int& size) {
     const int shift = std::max(std::max(0 - d, 0 - s), 0);
     d += shift;
     s += shift;
