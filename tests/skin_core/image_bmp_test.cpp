@@ -115,7 +115,9 @@ TEST(BmpDecoder, LayoutsHeadersAndDepthsGiveTopDownPixels) {
 }
 
 Bytes PatchedLe32(Bytes bytes, std::size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (std::size_t i = 0; i < 4 && offset + i < bytes.size(); ++i) {
+    bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
   return bytes;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -40,42 +41,44 @@ Bytes Plte(const std::vector<std::uint32_t>& colours) {
 
 const std::vector<std::uint32_t> kFourColours = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
 
+// Plain members only: the table is built in place, sample lists and all.
 struct ColourCase {
   const char* name;
-  SampleImage image;
-  Bytes extraChunks;
+  int width, height, depth, colourType;
+  std::initializer_list<std::uint32_t> samples;
+  bool withPalette;
   int sourceBits;
-  std::vector<std::uint32_t> pixels;
+  std::initializer_list<std::uint32_t> pixels;
 };
 
 TEST(PngDecoder, EveryAcceptedColourTypeAndDepthGivesItsPixelsAndSourceBits) {
-  const std::vector<ColourCase> cases = {
-      {"grey 1", {3, 1, 1, 0, {0, 1, 0}}, {}, 1, {0x000000, 0xFFFFFF, 0x000000}},
-      {"grey 2", {4, 1, 2, 0, {0, 1, 2, 3}}, {}, 4, {0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF}},
-      {"grey 4", {3, 1, 4, 0, {0, 5, 15}}, {}, 4, {0x000000, 0x555555, 0xFFFFFF}},
-      {"grey 8", {2, 1, 8, 0, {0x12, 0xFE}}, {}, 8, {0x121212, 0xFEFEFE}},
-      {"grey 16", {1, 1, 16, 0, {0xABCD}}, {}, 8, {0xABABAB}},
-      {"rgb 8", {1, 1, 8, 2, {200, 100, 0}}, {}, 24, {0xC86400}},
-      {"rgb 16", {1, 1, 16, 2, {0x1234, 0x5678, 0x9ABC}}, {}, 24, {0x12569A}},
-      {"palette 1", {2, 1, 1, 3, {1, 0}}, Plte(kFourColours), 1, {0x00FF00, 0xFF0000}},
-      {"palette 2", {4, 1, 2, 3, {3, 2, 1, 0}}, Plte(kFourColours), 4, {0x123456, 0x0000FF, 0x00FF00, 0xFF0000}},
-      {"palette 4", {2, 1, 4, 3, {2, 3}}, Plte(kFourColours), 4, {0x0000FF, 0x123456}},
-      {"palette 8", {2, 1, 8, 3, {3, 0}}, Plte(kFourColours), 8, {0x123456, 0xFF0000}},
-      {"palette index past the palette reads black", {2, 1, 8, 3, {1, 200}}, Plte(kFourColours), 8,
-       {0x00FF00, 0x000000}},
-      {"grey alpha 8 drops alpha", {1, 1, 8, 4, {0x40, 0x80}}, {}, 8, {0x404040}},
-      {"grey alpha 16 drops alpha", {1, 1, 16, 4, {0x40FF, 0x8000}}, {}, 8, {0x404040}},
-      {"rgba 8 keeps straight alpha", {2, 1, 8, 6, {200, 100, 0, 128, 1, 2, 3, 0}}, {}, 32,
+  static const ColourCase cases[] = {
+      {"grey 1", 3, 1, 1, 0, {0, 1, 0}, false, 1, {0x000000, 0xFFFFFF, 0x000000}},
+      {"grey 2", 4, 1, 2, 0, {0, 1, 2, 3}, false, 4, {0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF}},
+      {"grey 4", 3, 1, 4, 0, {0, 5, 15}, false, 4, {0x000000, 0x555555, 0xFFFFFF}},
+      {"grey 8", 2, 1, 8, 0, {0x12, 0xFE}, false, 8, {0x121212, 0xFEFEFE}},
+      {"grey 16", 1, 1, 16, 0, {0xABCD}, false, 8, {0xABABAB}},
+      {"rgb 8", 1, 1, 8, 2, {200, 100, 0}, false, 24, {0xC86400}},
+      {"rgb 16", 1, 1, 16, 2, {0x1234, 0x5678, 0x9ABC}, false, 24, {0x12569A}},
+      {"palette 1", 2, 1, 1, 3, {1, 0}, true, 1, {0x00FF00, 0xFF0000}},
+      {"palette 2", 4, 1, 2, 3, {3, 2, 1, 0}, true, 4, {0x123456, 0x0000FF, 0x00FF00, 0xFF0000}},
+      {"palette 4", 2, 1, 4, 3, {2, 3}, true, 4, {0x0000FF, 0x123456}},
+      {"palette 8", 2, 1, 8, 3, {3, 0}, true, 8, {0x123456, 0xFF0000}},
+      {"palette index past the palette reads black", 2, 1, 8, 3, {1, 200}, true, 8, {0x00FF00, 0x000000}},
+      {"grey alpha 8 drops alpha", 1, 1, 8, 4, {0x40, 0x80}, false, 8, {0x404040}},
+      {"grey alpha 16 drops alpha", 1, 1, 16, 4, {0x40FF, 0x8000}, false, 8, {0x404040}},
+      {"rgba 8 keeps straight alpha", 2, 1, 8, 6, {200, 100, 0, 128, 1, 2, 3, 0}, false, 32,
        {0x80C86400, 0x00010203}},
-      {"rgba 16", {1, 1, 16, 6, {0xC8FF, 0x6400, 0x0011, 0x80AA}}, {}, 32, {0x80C86400}},
+      {"rgba 16", 1, 1, 16, 6, {0xC8FF, 0x6400, 0x0011, 0x80AA}, false, 32, {0x80C86400}},
   };
   for (const ColourCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const SkinBitmap bitmap = DecodePng(PngFile(c.image, c.extraChunks));
-    EXPECT_EQ(bitmap.width, c.image.width);
-    EXPECT_EQ(bitmap.height, c.image.height);
+    const SampleImage image{c.width, c.height, c.depth, c.colourType, c.samples};
+    const SkinBitmap bitmap = DecodePng(PngFile(image, c.withPalette ? Plte(kFourColours) : Bytes{}));
+    EXPECT_EQ(bitmap.width, c.width);
+    EXPECT_EQ(bitmap.height, c.height);
     EXPECT_EQ(bitmap.sourceBits, c.sourceBits);
-    EXPECT_EQ(bitmap.pixels, c.pixels);
+    EXPECT_EQ(bitmap.pixels, std::vector<std::uint32_t>(c.pixels));
     EXPECT_EQ(bitmap.transparentColor, -1);
   }
 }
@@ -172,30 +175,29 @@ TEST(PngDecoder, GammaMapsEveryColourSampleAndLeavesAlpha) {
   }
 }
 
+struct TrnsCase {
+  const char* name;
+  int depth, colourType;
+  std::initializer_list<std::uint32_t> samples;
+  std::initializer_list<std::uint8_t> transparency;
+  std::int32_t transparentColor;
+};
+
 TEST(PngDecoder, TransparencyChunkMarksGreyAndRgbImagesAndIsOnlyCheckedForPalettes) {
-  const Bytes greyEight{0x00, 0x40};
-  const Bytes greySixteen{0xAB, 0xCD};
-  const Bytes greyTwo{0x00, 0x02};
-  const Bytes rgb{0x00, 10, 0x00, 20, 0x00, 30};
-  struct TrnsCase {
-    const char* name;
-    SampleImage image;
-    Bytes chunks;
-    std::int32_t transparentColor;
-  };
-  const std::vector<TrnsCase> cases = {
-      {"grey 8", {1, 1, 8, 0, {1}}, Chunk("tRNS", greyEight), 0x404040},
-      {"grey 16", {1, 1, 16, 0, {1}}, Chunk("tRNS", greySixteen), 0xABABAB},
-      {"grey 2", {1, 1, 2, 0, {1}}, Chunk("tRNS", greyTwo), 0xAAAAAA},
-      {"rgb 8 as 0x00BBGGRR", {1, 1, 8, 2, {1, 2, 3}}, Chunk("tRNS", rgb), 0x1E140A},
-      {"palette, table shorter than the palette", {1, 1, 8, 3, {0}},
-       Concat({Plte(kFourColours), Chunk("tRNS", {0, 128})}), -1},
-      {"palette, table as long as the palette", {1, 1, 8, 3, {0}},
-       Concat({Plte(kFourColours), Chunk("tRNS", {0, 1, 2, 3})}), -1},
+  static const TrnsCase cases[] = {
+      {"grey 8", 8, 0, {1}, {0x00, 0x40}, 0x404040},
+      {"grey 16", 16, 0, {1}, {0xAB, 0xCD}, 0xABABAB},
+      {"grey 2", 2, 0, {1}, {0x00, 0x02}, 0xAAAAAA},
+      {"rgb 8 as 0x00BBGGRR", 8, 2, {1, 2, 3}, {0x00, 10, 0x00, 20, 0x00, 30}, 0x1E140A},
+      {"palette, table shorter than the palette", 8, 3, {0}, {0, 128}, -1},
+      {"palette, table as long as the palette", 8, 3, {0}, {0, 1, 2, 3}, -1},
   };
   for (const TrnsCase& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(DecodePng(PngFile(c.image, c.chunks)).transparentColor, c.transparentColor);
+    const SampleImage image{1, 1, c.depth, c.colourType, c.samples};
+    const Bytes trns = Chunk("tRNS", Bytes(c.transparency));
+    const Bytes chunks = c.colourType == 3 ? Concat({Plte(kFourColours), trns}) : trns;
+    EXPECT_EQ(DecodePng(PngFile(image, chunks)).transparentColor, c.transparentColor);
   }
 }
 
