@@ -8,8 +8,8 @@
 #include "runtime/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
-// Source rows srcRect of src, their mask maskOffset rows further down (kept inside src),
-// over dstRect's origin; both clipped against both bitmaps. Each channel becomes
+// srcRect of src drawn with its top-left at `at`, its mask maskOffset rows further down
+// (kept inside src); clipped against both bitmaps. Each channel becomes
 // (M·(D − S) + 256·S) >> 8. Key-colour image pixels: with the corner flag and a Ready
 // cache the parent's pixel, with the corner flag and no Ready cache the cache's FillColor
 // (alpha 0), else the destination stays. With the corner flag and a Ready cache every
