@@ -114,7 +114,7 @@ class EntryBuilder {
  public:
   EntryBuilder(const TsImageSources& sources, TsMaskArray& masks) : sources_(sources), masks_(masks) {}
 
-  void Visit(const std::string& section, const std::string& key, const std::string& value, bool overlay) {
+  void Visit(std::string_view section, std::string_view key, std::string_view value, bool overlay) {
     if (value.empty() || (section == "GLOBALINFO" && key == "MASTERBITMAP")) return;
     if (!overlay) {
       switch (value.front()) {
@@ -133,7 +133,7 @@ class EntryBuilder {
   }
 
  private:
-  void AddGlyph(const std::string& section, const std::string& key, std::string_view value) {
+  void AddGlyph(std::string_view section, std::string_view key, std::string_view value) {
     TsMaskData mask = Named(section, key);
     mask.SourceRect = PositionalRect(value);
     mask.StateCount = static_cast<std::int16_t>(PositionalField(value, 22, 22));
@@ -142,7 +142,7 @@ class EntryBuilder {
     if (FitToImage(mask.SourceRect, sources_.Master)) masks_.push_back(std::move(mask));
   }
 
-  void AddBorder(const std::string& section, const std::string& key, std::string_view value) {
+  void AddBorder(std::string_view section, std::string_view key, std::string_view value) {
     TsMaskData mask = Named(section, key);
     mask.SourceRect = PositionalRect(value);
     mask.BorderLeft = Margin(PositionalField(value, 22, 25));
@@ -167,7 +167,7 @@ class EntryBuilder {
     masks_.push_back(std::move(mask));
   }
 
-  void AddTexture(const std::string& section, const std::string& key, std::string_view value) {
+  void AddTexture(std::string_view section, std::string_view key, std::string_view value) {
     TsMaskData mask = Named(section, key);
     mask.SourceRect = PositionalRect(value);
     mask.FillMode = static_cast<std::int16_t>(PositionalField(value, 22, 23));
@@ -179,7 +179,7 @@ class EntryBuilder {
     masks_.push_back(std::move(mask));
   }
 
-  void AddSeparateImage(const std::string& section, const std::string& key, std::string_view value) {
+  void AddSeparateImage(std::string_view section, std::string_view key, std::string_view value) {
     std::vector<std::string_view> words = SplitWords(value.substr(1), "!", true);
     const std::string_view file = words[0];
     const bool png = Contains(file, ".PNG");
@@ -210,7 +210,7 @@ class EntryBuilder {
     masks_.push_back(std::move(mask));
   }
 
-  void AddGlyphFile(const std::string& section, const std::string& key, std::string_view value) {
+  void AddGlyphFile(std::string_view section, std::string_view key, std::string_view value) {
     std::shared_ptr<SkinBitmap> image = LoadImage(UpperCase(value), false);
     if (image == nullptr) return;
     TsMaskData mask = Named(UpperCase(section), UpperCase(key));
@@ -227,7 +227,7 @@ class EntryBuilder {
     masks_.push_back(std::move(mask));
   }
 
-  void AddBracketed(const std::string& section, const std::string& key, std::string_view value, bool overlay) {
+  void AddBracketed(std::string_view section, std::string_view key, std::string_view value, bool overlay) {
     std::vector<std::string_view> words = SplitWords(value, " ()", false);
     auto numbers = [&](std::size_t n) {
       return n <= words.size() ? SplitWords(words[n - 1], " ,", false) : std::vector<std::string_view>();
@@ -256,7 +256,7 @@ class EntryBuilder {
     masks_.push_back(std::move(mask));
   }
 
-  TsMaskData Named(const std::string& section, const std::string& key) const {
+  TsMaskData Named(std::string_view section, std::string_view key) const {
     TsMaskData mask;
     mask.SectionName = section;
     mask.KeyName = key;

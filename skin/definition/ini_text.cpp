@@ -1,13 +1,62 @@
 #include "skin/definition/ini_text.h"
 
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
 #include "skin/definition/value_parsing.h"
 
-const std::string* TsIniSection::Find(std::string_view key) const {
-  auto found = index_.find(key);
-  return found == index_.end() ? nullptr : &Keys[found->second].Value;
+namespace {
+
+// Positions of `items` ordered by name; the first written comes first among equal names.
+template <typename Items>
+std::vector<std::uint32_t> OrderByName(const Items& items, auto name) {
+  std::vector<std::uint32_t> order(items.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return name(items[a]) < name(items[b]); });
+  return order;
 }
 
-TsIniText::TsIniText(std::string_view text) {
+template <typename Items>
+const typename Items::value_type* FindByName(const Items& items, const std::vector<std::uint32_t>& order, std::string_view wanted,
+                                             auto name) {
+  auto found = std::lower_bound(order.begin(), order.end(), wanted,
+                                [&](std::uint32_t position, std::string_view w) { return name(items[position]) < w; });
+  if (found == order.end() || name(items[*found]) != wanted) return nullptr;
+  return &items[*found];
+}
+
+const auto kKeyName = [](const TsIniKey& key) { return key.Name; };
+const auto kSectionName = [](const TsIniSection& section) { return section.Name; };
+
+// Drops every key written again after its first appearance, keeping the order written.
+void IndexKeys(TsIniSection& section, std::vector<std::uint32_t>& byName) {
+  byName = OrderByName(section.Keys, kKeyName);
+  std::vector<bool> repeated(section.Keys.size(), false);
+  bool any = false;
+  for (std::size_t i = 1; i < byName.size(); ++i) {
+    if (section.Keys[byName[i]].Name == section.Keys[byName[i - 1]].Name) repeated[byName[i]] = any = true;
+  }
+  if (!any) return;
+  std::vector<TsIniKey> kept;
+  for (std::size_t i = 0; i < section.Keys.size(); ++i) {
+    if (!repeated[i]) kept.push_back(section.Keys[i]);
+  }
+  section.Keys = std::move(kept);
+  byName = OrderByName(section.Keys, kKeyName);
+}
+
+}  // namespace
+
+const std::string_view* TsIniSection::Find(std::string_view key) const {
+  const TsIniKey* found = FindByName(Keys, byName_, key, kKeyName);
+  return found != nullptr ? &found->Value : nullptr;
+}
+
+TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1]) {
+  std::memcpy(text_.get(), source.data(), source.size());
+  const std::string_view text(text_.get(), source.size());
+  std::unordered_map<std::string_view, std::size_t> opened;
   std::size_t current = 0;
   bool inSection = false;
   std::size_t pos = 0;
@@ -18,45 +67,38 @@ TsIniText::TsIniText(std::string_view text) {
     pos = end + 1;
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = OpenSection(TrimBlanks(line.substr(1, line.size() - 2)));
+      std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
+      auto [found, added] = opened.emplace(name, sections_.size());
+      if (added) {
+        sections_.emplace_back();
+        sections_.back().Name = name;
+      }
+      current = found->second;
       inSection = true;
       continue;
     }
     std::size_t equals = line.find('=');
     if (!inSection || equals == std::string_view::npos) continue;
     std::string_view key = TrimBlanks(line.substr(0, equals));
-    if (key.empty()) continue;
-    TsIniSection& section = sections_[current];
-    auto [found, added] = section.index_.emplace(std::string(key), section.Keys.size());
-    if (added) section.Keys.push_back({found->first, std::string(TrimBlanks(line.substr(equals + 1)))});
+    if (!key.empty()) sections_[current].Keys.push_back({key, TrimBlanks(line.substr(equals + 1))});
   }
+  for (TsIniSection& section : sections_) IndexKeys(section, section.byName_);
+  byName_ = OrderByName(sections_, kSectionName);
 }
 
-std::size_t TsIniText::OpenSection(std::string_view name) {
-  auto [found, added] = section_index_.emplace(std::string(name), sections_.size());
-  if (added) {
-    sections_.emplace_back();
-    sections_.back().Name = name;
-  }
-  return found->second;
-}
+const TsIniSection* TsIniText::FindSection(std::string_view name) const { return FindByName(sections_, byName_, name, kSectionName); }
 
-const TsIniSection* TsIniText::FindSection(std::string_view name) const {
-  auto found = section_index_.find(name);
-  return found == section_index_.end() ? nullptr : &sections_[found->second];
-}
-
-const std::string* TsIniText::Find(std::string_view section, std::string_view key) const {
+const std::string_view* TsIniText::Find(std::string_view section, std::string_view key) const {
   const TsIniSection* s = FindSection(section);
   return s == nullptr ? nullptr : s->Find(key);
 }
 
 std::string TsIniText::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
-  const std::string* value = Find(section, key);
-  return value != nullptr ? *value : std::string(fallback);
+  const std::string_view* value = Find(section, key);
+  return std::string(value != nullptr ? *value : fallback);
 }
 
 int TsIniText::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
-  const std::string* value = Find(section, key);
+  const std::string_view* value = Find(section, key);
   return value != nullptr ? IntegerOr(*value, fallback) : fallback;
 }

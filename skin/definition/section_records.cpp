@@ -14,29 +14,23 @@ constexpr std::string_view kSentinel = "?";
 
 // The parent named by `section`, when it names one other than itself.
 const TsIniSection* ParentOf(const TsIniText& definition, const TsIniSection& section) {
-  const std::string* parent = section.Find(kParentKey);
+  const std::string_view* parent = section.Find(kParentKey);
   if (parent == nullptr || parent->empty() || *parent == kSentinel || *parent == section.Name) return nullptr;
   return definition.FindSection(*parent);
 }
 
-// The sections a walk up the parents has been through; the walk ends at one of them or
-// at the depth limit.
-class Ancestry {
- public:
-  // The parent of `current` unless the walk has been there already or has gone deep enough.
-  const TsIniSection* Next(const TsIniText& definition, const TsIniSection& current) {
-    visited_[count_++] = &current;
-    const TsIniSection* parent = ParentOf(definition, current);
-    if (parent == nullptr || count_ >= visited_.size() || std::find(visited_.begin(), visited_.begin() + count_, parent) != visited_.begin() + count_) {
-      return nullptr;
-    }
-    return parent;
+// A section followed by its ancestors: the walk ends at a section already in the chain
+// or at the depth limit.
+std::vector<const TsIniSection*> ChainOf(const TsIniText& definition, const TsIniSection& section) {
+  std::vector<const TsIniSection*> chain{&section};
+  for (const TsIniSection* parent = ParentOf(definition, section);
+       parent != nullptr && chain.size() < static_cast<std::size_t>(kMaxParentDepth) &&
+       std::find(chain.begin(), chain.end(), parent) == chain.end();
+       parent = ParentOf(definition, *parent)) {
+    chain.push_back(parent);
   }
-
- private:
-  std::array<const TsIniSection*, kMaxParentDepth> visited_{};
-  std::size_t count_ = 0;
-};
+  return chain;
+}
 
 // Where a record's keys come from. Each read gives nothing when the key is not given.
 class KeySource {
@@ -51,32 +45,27 @@ class KeySource {
 class InheritedSource : public KeySource {
  public:
   InheritedSource(const TsIniText& definition, const TsIniSection& section, const TsSystemInfo& system)
-      : definition_(definition), section_(section), system_(system) {}
+      : chain_(ChainOf(definition, section)), system_(system) {}
 
   std::optional<int> Integer(std::string_view key, bool alwaysRgb) const override {
-    bool own = true;
-    Ancestry walk;
-    for (const TsIniSection* s = &section_; s != nullptr; s = walk.Next(definition_, *s)) {
-      const std::string* text = s->Find(key);
+    for (std::size_t i = 0; i < chain_.size(); ++i) {
+      const std::string_view* text = chain_[i]->Find(key);
       int value = text != nullptr ? IntegerOr(*text, -1) : -1;
-      if (value != -1) return own && !alwaysRgb ? value : system_.ToRgb(value);
-      own = false;
+      if (value != -1) return i == 0 && !alwaysRgb ? value : system_.ToRgb(value);
     }
     return std::nullopt;
   }
 
   std::optional<std::string> Text(std::string_view key) const override {
-    Ancestry walk;
-    for (const TsIniSection* s = &section_; s != nullptr; s = walk.Next(definition_, *s)) {
-      const std::string* text = s->Find(key);
-      if (text != nullptr && *text != kSentinel) return *text;
+    for (const TsIniSection* s : chain_) {
+      const std::string_view* text = s->Find(key);
+      if (text != nullptr && *text != kSentinel) return std::string(*text);
     }
     return std::nullopt;
   }
 
  private:
-  const TsIniText& definition_;
-  const TsIniSection& section_;
+  std::vector<const TsIniSection*> chain_;
   const TsSystemInfo& system_;
 };
 
@@ -87,7 +76,7 @@ class OverlaySource : public KeySource {
   OverlaySource(const TsIniSection& section, const TsSystemInfo& system) : section_(section), system_(system) {}
 
   std::optional<int> Integer(std::string_view key, bool alwaysRgb) const override {
-    const std::string* text = section_.Find(key);
+    const std::string_view* text = section_.Find(key);
     if (text == nullptr) return std::nullopt;
     std::optional<int> value = ParseInteger(*text);
     if (value && alwaysRgb) return system_.ToRgb(*value);
@@ -95,7 +84,7 @@ class OverlaySource : public KeySource {
   }
 
   std::optional<std::string> Text(std::string_view key) const override {
-    const std::string* text = section_.Find(key);
+    const std::string_view* text = section_.Find(key);
     return text != nullptr ? std::optional<std::string>(*text) : std::nullopt;
   }
 
@@ -234,8 +223,8 @@ TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSyste
   for (const TsIniSection& section : definition.Sections()) {
     TsGeneralData record;
     record.SectionName = section.Name;
-    const std::string* parent = section.Find(kParentKey);
-    record.ParentClass = parent != nullptr ? *parent : std::string();
+    const std::string_view* parent = section.Find(kParentKey);
+    record.ParentClass = parent != nullptr ? *parent : std::string_view();
     ClearHotFields(record);
     InheritedSource source(definition, section, system);
     // Hot values take their defaults only when the section has a hot state.
@@ -255,13 +244,13 @@ void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, T
     if (existing != records.end()) {
       record = *existing;
     } else {
-      const std::string* parent = section.Find(kParentKey);
+      const std::string_view* parent = section.Find(kParentKey);
       std::string parentUpper = parent != nullptr ? UpperCase(*parent) : std::string();
       auto base = parentUpper.empty() ? records.end()
                                       : std::find_if(records.begin(), records.end(), [&](const TsGeneralData& r) { return UpperCase(r.SectionName) == parentUpper; });
       record = base != records.end() ? *base : OverlayDefaults();
       record.SectionName = section.Name;
-      record.ParentClass = parent != nullptr ? *parent : std::string();
+      record.ParentClass = parent != nullptr ? *parent : std::string_view();
       record.BorderMaskIndex = -1;
       record.CornerIndexes = {-1, -1, -1, -1};
       record.TextureIndex = -1;
