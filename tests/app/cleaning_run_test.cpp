@@ -15,6 +15,7 @@
 #include "app/status_form.h"
 #include "tests/app/front_end_fixture.h"
 #include "tests/fixtures/dummy_child.h"
+#include "tests/support/test_turn.h"
 
 namespace klarvik::test {
 namespace {
@@ -217,6 +218,8 @@ std::wstring BuildFolder() {
 }
 
 TEST_F(CleaningRun, BuiltCleanerEmptiesTheTempFolderOfOldFilesAndTheLabelsShowTheNewSize) {
+  const TestTurn turn(kCleanerTurn);  // the cleaner's own tests run it too
+  ASSERT_TRUE(turn.Held());
   ASSERT_TRUE(Exists(BuildFolder() + L"Sweepkin.exe")) << BuildFolder();
   WriteFileOfSize(temp_ + L"old.tmp", 300 * 1024);
   CreateDirectoryW((temp_ + L"old folder").c_str(), nullptr);

@@ -10,10 +10,13 @@
 #include "companions/clockrin/single_instance.h"
 #include "runtime/handles.h"
 #include "tests/support/scratch_env.h"
+#include "tests/support/test_turn.h"
 
 namespace {
 
 using namespace klarvik::clockrin;
+using klarvik::test::kSchedulerTurn;
+using klarvik::test::TestTurn;
 
 // The build names its programs by Unix path; under Wine the Unix root is drive Z:.
 std::wstring BuiltProgram(const char* path) {
@@ -134,20 +137,12 @@ std::vector<std::wstring> ReadLines(const std::wstring& path) {
 class ClockrinProgram : public testing::Test {
  protected:
   void SetUp() override {
-    turn_.Reset(CreateMutexW(nullptr, FALSE, L"Local\\Klarvik.ClockrinTests.Turn"));
-    ASSERT_TRUE(turn_);
-    const DWORD waited = WaitForSingleObject(turn_.Get(), 120000);
-    ASSERT_TRUE(waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) << "no turn within two minutes";
-    holdsTurn_ = true;
+    ASSERT_TRUE(turn_.Held()) << "no turn within two minutes";
     ASSERT_FALSE(SchedulerMutexExists()) << "a scheduler from elsewhere runs in this session";
-  }
-  void TearDown() override {
-    if (holdsTurn_) ReleaseMutex(turn_.Get());
   }
 
  private:
-  UniqueKernelHandle turn_;
-  bool holdsTurn_ = false;
+  TestTurn turn_{kSchedulerTurn};
 };
 
 TEST_F(ClockrinProgram, ExitsAtOnceWithoutAnOfferedPeriod) {

@@ -12,6 +12,7 @@
 #include "runtime/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
+#include "tests/support/test_turn.h"
 
 namespace klarvik::test {
 namespace {
@@ -82,7 +83,16 @@ std::string ReadText(const std::wstring& path) {
 
 const std::vector<AgedEntry> kTree = {{L"old.tmp"}, {L"young.tmp", kYoung}, {L"sub\\old.tmp"}, {L"sub\\"}};
 
-TEST(SweepkinProgram, CleansTheRedirectedTempFolderAndLogsTheRun) {
+// The front end's tests start the real cleaner too; each run needs the session to itself.
+class SweepkinProgram : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(turn_.Held()) << "no turn within two minutes"; }
+
+ private:
+  TestTurn turn_{kCleanerTurn};
+};
+
+TEST_F(SweepkinProgram, CleansTheRedirectedTempFolderAndLogsTheRun) {
   const std::wstring temp = FreshScratchFolder(L"program-temp");
   ASSERT_TRUE(MakeAgedTree(temp, kTree));
   DeleteFileW(LogPath().c_str());
@@ -100,7 +110,7 @@ TEST(SweepkinProgram, CleansTheRedirectedTempFolderAndLogsTheRun) {
       << log;
 }
 
-TEST(SweepkinProgram, DoesNothingWithoutDelOrWhileAnotherCleanerRuns) {
+TEST_F(SweepkinProgram, DoesNothingWithoutDelOrWhileAnotherCleanerRuns) {
   const std::wstring temp = FreshScratchFolder(L"program-idle");
   ASSERT_TRUE(MakeAgedTree(temp, kTree));
   {
@@ -121,7 +131,7 @@ TEST(SweepkinProgram, DoesNothingWithoutDelOrWhileAnotherCleanerRuns) {
 
 // Only a harmless refusal is tried on the real program: a temp path that names no
 // folder. Were the check broken, the program would still find nothing to delete.
-TEST(SweepkinProgram, RefusesATempPathThatIsNoFolderAndSaysWhy) {
+TEST_F(SweepkinProgram, RefusesATempPathThatIsNoFolderAndSaysWhy) {
   const std::wstring temp = FreshScratchFolder(L"program-refused");
   ASSERT_TRUE(MakeAgedTree(temp, kTree));
 
