@@ -36,22 +36,19 @@ inline __m128i Keep4(__m128i d, __m128i s, __m128i kLo, __m128i kHi) {
 }
 
 // Four pixels under "alpha over". Blue and red are worked in the low bytes of the 16-bit
-// lanes, green (and a discarded alpha) after a shift, so no unpacking is needed and each
-// pixel's alpha sits in both 16-bit lanes of its 32 bits.
+// lanes, green and alpha after a shift, so no unpacking is needed.
 inline __m128i Over4(__m128i d, __m128i s) {
   const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-  const __m128i a32 = _mm_srli_epi32(s, 24);
-  const __m128i a16 = _mm_or_si128(a32, _mm_slli_epi32(a32, 16));
+  const __m128i sGA = _mm_srli_epi16(s, 8), dGA = _mm_srli_epi16(d, 8);  // (green, alpha) per pixel
+  const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sGA, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
   // (a·(s − d) + 256·d) >> 8: the keep formula with the roles of s and d swapped.
-  const __m128i rb = Keep16(_mm_and_si128(s, lowBytes), _mm_and_si128(d, lowBytes), a16);
-  const __m128i g = Keep16(_mm_srli_epi16(s, 8), _mm_srli_epi16(d, 8), a16);
-  const __m128i colour = _mm_or_si128(rb, _mm_and_si128(_mm_slli_epi16(g, 8), _mm_set1_epi32(0x0000FF00)));
-  // da + a·(255 − da) ÷ 255 in 32-bit lanes whose values stay below 2^16; the division by
-  // 255 is exact as (x·0x8081) >> 23 for x < 65536.
-  const __m128i da = _mm_srli_epi32(d, 24);
-  const __m128i grow = _mm_mullo_epi16(a32, _mm_sub_epi32(_mm_set1_epi32(255), da));
-  const __m128i alpha = _mm_add_epi32(da, _mm_srli_epi32(_mm_mulhi_epu16(grow, _mm_set1_epi32(0x8081)), 7));
-  return _mm_or_si128(colour, _mm_slli_epi32(alpha, 24));
+  const __m128i rb = Keep16(_mm_and_si128(s, lowBytes), _mm_and_si128(d, lowBytes), a);
+  const __m128i g = Keep16(sGA, dGA, a);
+  // da + a·(255 − da) ÷ 255; the division by 255 is exact as (x·0x8081) >> 23 for x < 65536.
+  const __m128i grow = _mm_mullo_epi16(a, _mm_sub_epi16(lowBytes, dGA));
+  const __m128i alpha = _mm_add_epi16(dGA, _mm_srli_epi16(_mm_mulhi_epu16(grow, _mm_set1_epi16(static_cast<short>(0x8081))), 7));
+  const __m128i ga = Select(_mm_set1_epi32(static_cast<int>(0xFFFF0000u)), alpha, g);
+  return _mm_or_si128(rb, _mm_slli_epi16(ga, 8));
 }
 
 }  // namespace
