@@ -14,6 +14,7 @@
 #include "skin/package/skin_convertor.h"
 #include "skin/skin_error.h"
 #include "tools/skintool/folder_files.h"
+#include "tools/skintool/jpeg_support.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ void ReportTables(const TsSkinTables& tables, std::ostream& out) {
   }
 }
 
+TsLoadSettings LoadSettings() {
+  TsLoadSettings settings;
+  settings.Jpeg = SkinToolJpegDecoder();
+  return settings;
+}
+
 int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
   std::unique_ptr<TacSkinConvertor> reader;
   LoadPackageFile(path, reader, true);
@@ -63,7 +70,7 @@ int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
     out << "  " << item.FileName << ": " << item.Stream.size() << " bytes" << (item.IsBitmap ? " (bitmap)" : "") << "\n";
   }
   if (!reader->OptionsStream()) throw ESkinError("The package holds no Options.dat");
-  ReportTables(LoadSkinTables(Text(*reader->OptionsStream()), TacPackageFiles(*reader), TsLoadSettings{}), out);
+  ReportTables(LoadSkinTables(Text(*reader->OptionsStream()), TacPackageFiles(*reader), LoadSettings()), out);
   return 0;
 }
 
@@ -91,7 +98,7 @@ int CheckFolder(const std::filesystem::path& folder, std::ostream& out) {
   const auto definition = skin_package::ReadFileBytes(definitionPath, skin_package::kMaxMemberSize);
   if (!definition) throw ESkinError("Cannot read Options.dat");
   ReportFolderFiles(folder, out);
-  TsLoadSettings settings;
+  TsLoadSettings settings = LoadSettings();
   const std::u8string folderText = (folder / "").u8string();
   settings.SkinFolder.assign(folderText.begin(), folderText.end());
   ReportTables(LoadSkinTables(Text(*definition), FolderSkinFiles(folder), settings), out);

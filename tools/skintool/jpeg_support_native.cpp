@@ -1,0 +1,3 @@
+#include "tools/skintool/jpeg_support.h"
+
+const JpegDecoder* SkinToolJpegDecoder() { return nullptr; }
