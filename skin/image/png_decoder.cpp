@@ -172,6 +172,10 @@ void ApplyGamma(double gamma, SkinBitmap& bitmap) {
   for (int s = 0; s < 256; ++s) {
     table[s] = static_cast<std::uint32_t>(std::lround(255.0 * std::pow(s / 255.0, exponent)));
   }
+  // The usual file gamma of 1 / 2.2 maps every sample to itself.
+  bool identity = true;
+  for (int s = 0; s < 256; ++s) identity = identity && table[s] == static_cast<std::uint32_t>(s);
+  if (identity) return;
   const auto map = [&table](std::uint32_t c) {
     return (c & 0xFF000000u) | (table[(c >> 16) & 0xFF] << 16) | (table[(c >> 8) & 0xFF] << 8) |
            table[c & 0xFF];
