@@ -111,7 +111,8 @@ PngHeader ReadHeader(const Chunk& chunk) {
   return header;
 }
 
-int Scale16To8(const std::uint8_t* sample, int depth) { return depth == 16 ? sample[0] : sample[1]; }
+// A tRNS sample is two bytes whatever the depth; 16-bit ones are reduced to 8 bits.
+int TransparencySample(const std::uint8_t* sample, int depth) { return depth == 16 ? sample[0] : sample[1]; }
 
 // Everything the ancillary and palette chunks contribute to the pixels.
 struct ImageExtras {
@@ -146,9 +147,9 @@ void ReadTransparency(const Chunk& chunk, const PngHeader& header, ImageExtras& 
     }
     case 2: {
       if (chunk.data.size() != 6) Fail(kInvalidFormat);
-      const int r = Scale16To8(d, header.depth);
-      const int g = Scale16To8(d + 2, header.depth);
-      const int b = Scale16To8(d + 4, header.depth);
+      const int r = TransparencySample(d, header.depth);
+      const int g = TransparencySample(d + 2, header.depth);
+      const int b = TransparencySample(d + 4, header.depth);
       extras.transparentColor = r | (g << 8) | (b << 16);
       break;
     }
