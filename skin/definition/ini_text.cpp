@@ -8,12 +8,15 @@
 
 namespace {
 
+// Orders names by length first: most names differ in length, which spares comparing bytes.
+bool NameBefore(std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; }
+
 // Positions of `items` ordered by name; the first written comes first among equal names.
 template <typename Items>
 std::vector<std::uint32_t> OrderByName(const Items& items, auto name) {
   std::vector<std::uint32_t> order(items.size());
   for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return name(items[a]) < name(items[b]); });
+  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return NameBefore(name(items[a]), name(items[b])); });
   return order;
 }
 
@@ -21,7 +24,7 @@ template <typename Items>
 const typename Items::value_type* FindByName(const Items& items, const std::vector<std::uint32_t>& order, std::string_view wanted,
                                              auto name) {
   auto found = std::lower_bound(order.begin(), order.end(), wanted,
-                                [&](std::uint32_t position, std::string_view w) { return name(items[position]) < w; });
+                                [&](std::uint32_t position, std::string_view w) { return NameBefore(name(items[position]), w); });
   if (found == order.end() || name(items[*found]) != wanted) return nullptr;
   return &items[*found];
 }
