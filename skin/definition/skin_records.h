@@ -117,7 +117,9 @@ struct TsMaskData {
   std::shared_ptr<SkinBitmap> Bitmap;
   std::string SectionName;
   std::string KeyName;
-  TsRect SourceRect;  // lies inside its picture, mask rows included, once loaded
+  // Lies inside its picture, mask rows included, once loaded; empty (0, 0, 0, 0) for a
+  // texture made from a small JPG, which covers its whole picture.
+  TsRect SourceRect;
   std::int16_t StateCount = 1;   // 0 (nothing drawn) or more
   std::int16_t MaskKind = 0;     // 0 no mask (key colour transparent); >= 1 mask below each state; -1 nothing drawn
   std::int16_t CommonMargin = 0;
