@@ -83,7 +83,32 @@ void UnpaethWide(std::uint8_t* row, const std::uint8_t* prior, std::size_t lengt
     c = b;
   }
 }
+
+// The average filter likewise, all bytes of a pixel at once.
+template <std::size_t bpp>
+void UnaverageWide(std::uint8_t* row, const std::uint8_t* prior, std::size_t length) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+  __m128i a = zero;
+  for (std::size_t i = 0; i + bpp <= length; i += bpp) {
+    alignas(8) std::uint8_t bytes[8] = {};
+    std::memcpy(bytes, prior + i, bpp);
+    const __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)), zero);
+    std::memcpy(bytes, row + i, bpp);
+    const __m128i x = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)), zero);
+    a = _mm_and_si128(_mm_add_epi16(x, _mm_srli_epi16(_mm_add_epi16(a, b), 1)), lowBytes);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes), _mm_packus_epi16(a, a));
+    std::memcpy(row + i, bytes, bpp);
+  }
+}
 #endif
+
+void UnaverageScalar(std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::size_t b) {
+  for (std::size_t i = 0; i < b && i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + (prior[i] >> 1));
+  for (std::size_t i = b; i < length; ++i) {
+    row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - b] + prior[i]) >> 1));
+  }
+}
 
 void UnpaethScalar(std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::size_t b) {
   for (std::size_t i = 0; i < b && i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
@@ -107,12 +132,16 @@ bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::siz
       for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
       return true;
     case 3:
-      for (std::size_t i = 0; i < b && i < length; ++i) {
-        row[i] = static_cast<std::uint8_t>(row[i] + (prior[i] >> 1));
+#if defined(__SSE2__)
+      switch (b) {
+        case 3: UnaverageWide<3>(row, prior, length); return true;
+        case 4: UnaverageWide<4>(row, prior, length); return true;
+        case 6: UnaverageWide<6>(row, prior, length); return true;
+        case 8: UnaverageWide<8>(row, prior, length); return true;
+        default: break;
       }
-      for (std::size_t i = b; i < length; ++i) {
-        row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - b] + prior[i]) >> 1));
-      }
+#endif
+      UnaverageScalar(row, prior, length, b);
       return true;
     case 4:
 #if defined(__SSE2__)
