@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "skin/package/package_error.h"
 #include "skin/package/skin_convertor.h"
@@ -15,7 +16,9 @@ namespace {
 class PackageFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / "klarvik_package_file_test";
+    // One folder per test: CTest runs the tests of this fixture side by side.
+    folder_ = std::filesystem::path(::testing::TempDir()) /
+              (std::string("klarvik_package_file_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
