@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/native/time_recorder.h"
 #include "paint/primitives/blend.h"
 
 namespace {
@@ -65,33 +66,17 @@ BENCHMARK(BM_OverFast)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_OverScalar)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PixmanOver)->Repetitions(7)->ReportAggregatesOnly(true);
 
-// Keeps each benchmark's time per iteration for the ratios printed at the end.
-class Recorder : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // Repeated runs: the medians make the ratios, the machine being shared.
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        const std::string& args = r.run_name.args;
-        times[r.run_name.function_name + (args.empty() ? "" : "/" + args)] = r.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Recorder recorder;
+  TimeRecorder recorder;
   benchmark::RunSpecifiedBenchmarks(&recorder);
-  auto& t = recorder.times;
-  if (t.count("BM_PixmanOver") && t.count("BM_KeepFast") && t.count("BM_OverFast")) {
-    std::printf("pixman OVER time / weighted keep time: %.2f (target >= 1.0)\n", t["BM_PixmanOver"] / t["BM_KeepFast"]);
-    std::printf("pixman OVER time / alpha over time:    %.2f (target >= 1.0)\n", t["BM_PixmanOver"] / t["BM_OverFast"]);
-    std::printf("scalar / SSE2: keep %.2f, over %.2f\n", t["BM_KeepScalar"] / t["BM_KeepFast"], t["BM_OverScalar"] / t["BM_OverFast"]);
+  const auto t = [&](const char* name) { return recorder.Time(name); };
+  if (recorder.Has("BM_PixmanOver") && recorder.Has("BM_KeepFast") && recorder.Has("BM_OverFast")) {
+    std::printf("pixman OVER time / weighted keep time: %.2f (target >= 1.0)\n", t("BM_PixmanOver") / t("BM_KeepFast"));
+    std::printf("pixman OVER time / alpha over time:    %.2f (target >= 1.0)\n", t("BM_PixmanOver") / t("BM_OverFast"));
+    std::printf("scalar / SSE2: keep %.2f, over %.2f\n", t("BM_KeepScalar") / t("BM_KeepFast"), t("BM_OverScalar") / t("BM_OverFast"));
   }
   benchmark::Shutdown();
   return 0;

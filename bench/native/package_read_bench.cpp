@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/native/time_recorder.h"
 #include "skin/package/package_writer.h"
 #include "skin/package/skin_convertor.h"
 
@@ -104,24 +105,11 @@ void BM_PlainZlib(benchmark::State& state) {
 BENCHMARK(BM_ReadPackage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainZlib)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration so the ratio can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double Time(const std::string& name) const { return times_.at(name); }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  TimeRecorder reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("package read / plain zlib inflate: %.3f (target <= 1.3)\n",
               reporter.Time("BM_ReadPackage") / reporter.Time("BM_PlainZlib"));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/native/time_recorder.h"
 #include "skin/image/png_decoder.h"
 
 namespace {
@@ -138,23 +139,6 @@ void AllSizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_SkinPng)->Apply(AllSizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Libpng)->Apply(AllSizes)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's CPU time per iteration, the median when the runs are repeated
-// (--benchmark_repetitions=N, which a shared machine needs), so the ratio can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double Time(const std::string& name) const {
-    const auto median = times_.find(name + "_median");
-    return median != times_.end() ? median->second : times_.at(name);
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 // Checks once that both decoders agree on every pixel, so the race is a fair one.
 bool SamePixels() {
   for (std::size_t i = 0; i < kSizes.size(); ++i) {
@@ -178,7 +162,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the decoders disagree on the pixels\n");
     return 1;
   }
-  RatioReporter reporter;
+  TimeRecorder reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   double ours = 0;
   double reference = 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/native/time_recorder.h"
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/resample.h"
 
@@ -78,34 +79,18 @@ BENCHMARK(BM_Fast)->Args({300, 200})->Args({1024, 768})->Unit(benchmark::kMillis
 BENCHMARK(BM_Scalar)->Args({300, 200})->Args({1024, 768})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Pixman)->Args({300, 200})->Args({1024, 768})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-class Recorder : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // Repeated runs: the medians make the ratios, the machine being shared.
-    for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        const std::string& args = r.run_name.args;
-        times[r.run_name.function_name + (args.empty() ? "" : "/" + args)] = r.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Recorder recorder;
+  TimeRecorder recorder;
   benchmark::RunSpecifiedBenchmarks(&recorder);
-  auto& t = recorder.times;
   for (const char* size : {"300/200", "1024/768"}) {
     const std::string fast = std::string("BM_Fast/") + size, scalar = std::string("BM_Scalar/") + size,
                       pixman = std::string("BM_Pixman/") + size;
-    if (!t.count(fast) || !t.count(scalar) || !t.count(pixman)) continue;
-    std::printf("512x512 to %s: scalar / fast %.2f (target >= 3), pixman / fast %.2f\n", size, t[scalar] / t[fast],
-                t[pixman] / t[fast]);
+    if (!recorder.Has(fast) || !recorder.Has(scalar) || !recorder.Has(pixman)) continue;
+    std::printf("512x512 to %s: scalar / fast %.2f (target >= 3), pixman / fast %.2f\n", size, recorder.Time(scalar) / recorder.Time(fast),
+                recorder.Time(pixman) / recorder.Time(fast));
   }
   benchmark::Shutdown();
   return 0;
