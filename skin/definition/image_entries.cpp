@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,14 @@ std::vector<std::string_view> SplitWords(std::string_view text, std::string_view
 }
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether `text` upper-cased contains `upperPart`, without making the upper-cased copy.
+bool ContainsUpper(std::string_view text, std::string_view upperPart) {
+  return std::search(text.begin(), text.end(), upperPart.begin(), upperPart.end(),
+                     [](char a, char b) { return UpperLetter(a) == b; }) != text.end();
+}
 
 std::int16_t Margin(long long value) { return static_cast<std::int16_t>(ClampInt(value, 0, kMaxMargin)); }
 
@@ -129,7 +138,7 @@ class EntryBuilder {
       if (value != "#") AddBracketed(section, key, value, overlay);
       return;
     }
-    if (Contains(UpperCase(value), ".BMP")) AddGlyphFile(section, key, value);
+    if (ContainsUpper(value, ".BMP")) AddGlyphFile(section, key, value);
   }
 
  private:
@@ -265,7 +274,8 @@ class EntryBuilder {
 
   // A separate picture, normalised; none when the file is missing or has no width.
   std::shared_ptr<SkinBitmap> LoadImage(const std::string& name, bool png) const {
-    std::optional<std::vector<std::uint8_t>> bytes = sources_.Files.Read(name);
+    std::vector<std::uint8_t> storage;
+    std::optional<std::span<const std::uint8_t>> bytes = sources_.Files.View(name, storage);
     if (!bytes) return nullptr;
     auto image = std::make_shared<SkinBitmap>(png ? DecodePng(*bytes) : DecodeBmp(*bytes));
     if (image->Empty()) return nullptr;
@@ -296,9 +306,10 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
   if (sources.Jpeg == nullptr) return;
   for (const TsIniSection& section : ini.Sections()) {
     for (const TsIniKey& key : section.Keys) {
-      std::string name = UpperCase(key.Value);
-      if (!Contains(name, ".JPG") && !Contains(name, ".JPEG")) continue;
-      std::optional<std::vector<std::uint8_t>> bytes = sources.Files.Read(name);
+      if (!ContainsUpper(key.Value, ".JPG") && !ContainsUpper(key.Value, ".JPEG")) continue;
+      const std::string name = UpperCase(key.Value);
+      std::vector<std::uint8_t> storage;
+      std::optional<std::span<const std::uint8_t>> bytes = sources.Files.View(name, storage);
       if (!bytes) continue;
       std::shared_ptr<const JpegImage> picture = sources.Jpeg->Decode(*bytes);
       if (picture == nullptr || picture->Width() <= 0 || picture->Height() <= 0) continue;
@@ -328,7 +339,8 @@ void TsPixelBudget::Take(int width, int height) {
 SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPixelBudget& budget) {
   std::string name = ini.ReadString("GLOBALINFO", "MASTERBITMAP", "");
   if (name.empty()) return {};
-  std::optional<std::vector<std::uint8_t>> bytes = files.Read(name);
+  std::vector<std::uint8_t> storage;
+  std::optional<std::span<const std::uint8_t>> bytes = files.View(name, storage);
   if (!bytes) return {};
   SkinBitmap master = HasPngSignature(*bytes) ? DecodePng(*bytes) : DecodeBmp(*bytes);
   budget.Take(master.width, master.height);

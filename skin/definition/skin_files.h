@@ -3,6 +3,7 @@
 // The definition model only asks for a file by name and gets its bytes or nothing.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,4 +13,12 @@ class TsSkinFiles {
   // The file named as a skin definition writes it (for example "BUTTONHUGE.BMP" or, in a
   // folder, a name with a drive "C:\x.png"); absent when there is no such file.
   virtual std::optional<std::vector<std::uint8_t>> Read(const std::string& name) const = 0;
+  // The same bytes without a copy where the source already holds them: the view lasts as
+  // long as the source and `storage`. By default they are read into `storage`.
+  virtual std::optional<std::span<const std::uint8_t>> View(const std::string& name, std::vector<std::uint8_t>& storage) const {
+    std::optional<std::vector<std::uint8_t>> bytes = Read(name);
+    if (!bytes) return std::nullopt;
+    storage = std::move(*bytes);
+    return std::span<const std::uint8_t>(storage);
+  }
 };

@@ -8,6 +8,8 @@ class TacPackageFiles : public TsSkinFiles {
  public:
   explicit TacPackageFiles(const TacSkinConvertor& package) : package_(package) {}
   std::optional<std::vector<std::uint8_t>> Read(const std::string& name) const override;
+  // The member's bytes as the package holds them.
+  std::optional<std::span<const std::uint8_t>> View(const std::string& name, std::vector<std::uint8_t>& storage) const override;
 
  private:
   const TacSkinConvertor& package_;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,15 +25,23 @@ class MemoryFiles : public TsSkinFiles {
  public:
   void Add(const std::string& name, Bytes bytes) { files_[name] = std::move(bytes); }
   std::optional<Bytes> Read(const std::string& name) const override {
-    for (const auto& [stored, bytes] : files_) {
-      std::string upper = stored;
-      for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-      if (upper == name) return bytes;
-    }
-    return std::nullopt;
+    const Bytes* bytes = Find(name);
+    return bytes != nullptr ? std::optional<Bytes>(*bytes) : std::nullopt;
+  }
+  std::optional<std::span<const std::uint8_t>> View(const std::string& name, Bytes&) const override {
+    const Bytes* bytes = Find(name);
+    return bytes != nullptr ? std::optional<std::span<const std::uint8_t>>(*bytes) : std::nullopt;
   }
 
  private:
+  const Bytes* Find(const std::string& name) const {
+    for (const auto& [stored, bytes] : files_) {
+      std::string upper = stored;
+      for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+      if (upper == name) return &bytes;
+    }
+    return nullptr;
+  }
   std::map<std::string, Bytes> files_;
 };
 
