@@ -38,7 +38,7 @@ class KeySource {
   virtual ~KeySource() = default;
   // `alwaysRgb`: a system colour is turned into RGB even when the section gives it itself.
   virtual std::optional<int> Integer(std::string_view key, bool alwaysRgb) const = 0;
-  virtual std::optional<std::string> Text(std::string_view key) const = 0;
+  virtual std::optional<std::string_view> Text(std::string_view key) const = 0;
 };
 
 // A section of the definition with its ancestors. An explicit -1 counts as absent.
@@ -56,10 +56,10 @@ class InheritedSource : public KeySource {
     return std::nullopt;
   }
 
-  std::optional<std::string> Text(std::string_view key) const override {
+  std::optional<std::string_view> Text(std::string_view key) const override {
     for (const TsIniSection* s : chain_) {
       const std::string_view* text = s->Find(key);
-      if (text != nullptr && *text != kSentinel) return std::string(*text);
+      if (text != nullptr && *text != kSentinel) return *text;
     }
     return std::nullopt;
   }
@@ -83,9 +83,9 @@ class OverlaySource : public KeySource {
     return value;
   }
 
-  std::optional<std::string> Text(std::string_view key) const override {
+  std::optional<std::string_view> Text(std::string_view key) const override {
     const std::string_view* text = section_.Find(key);
-    return text != nullptr ? std::optional<std::string>(*text) : std::nullopt;
+    return text != nullptr ? std::optional<std::string_view>(*text) : std::nullopt;
   }
 
  private:
@@ -106,11 +106,11 @@ void ReadByte(const KeySource& source, std::string_view key, std::uint8_t& field
 }
 
 void ReadBool(const KeySource& source, std::string_view key, bool& field) {
-  if (std::optional<std::string> text = source.Text(key)) field = ParseBoolean(*text);
+  if (std::optional<std::string_view> text = source.Text(key)) field = ParseBoolean(*text);
 }
 
 void ReadText(const KeySource& source, std::string_view key, std::string& field) {
-  if (std::optional<std::string> text = source.Text(key)) field = *text;
+  if (std::optional<std::string_view> text = source.Text(key)) field = *text;
 }
 
 void ReadFontColors(const KeySource& source, const std::array<std::string_view, 5>& keys, std::array<TColor, 5>& colors) {

@@ -14,6 +14,19 @@ std::string PairKey(std::string_view section, std::string_view key) {
   return joined;
 }
 
+// The same joined name, written into `buffer` when it fits and into `spill` otherwise.
+std::string_view PairKeyView(std::string_view section, std::string_view key, std::array<char, 96>& buffer, std::string& spill) {
+  const std::size_t size = section.size() + key.size() + 1;
+  if (size > buffer.size()) {
+    spill = PairKey(section, key);
+    return spill;
+  }
+  std::copy(section.begin(), section.end(), buffer.begin());
+  buffer[section.size()] = '\0';
+  std::copy(key.begin(), key.end(), buffer.begin() + static_cast<std::ptrdiff_t>(section.size() + 1));
+  return std::string_view(buffer.data(), size);
+}
+
 template <typename Items, typename Accept>
 int FirstMatch(const Items& items, std::string_view section, std::string_view key, Accept accept) {
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -66,7 +79,7 @@ void TsSkinTables::BuildIndexes() {
 int TsSkinTables::IndexOfSection(std::string_view name) const {
   if (name.empty()) return -1;
   if (index_ != nullptr && index_->sections == Sections.size()) {
-    auto found = index_->section.find(std::string(name));
+    auto found = index_->section.find(name);
     return found == index_->section.end() ? -1 : found->second;
   }
   for (std::size_t i = 0; i < Sections.size(); ++i) {
@@ -78,7 +91,9 @@ int TsSkinTables::IndexOfSection(std::string_view name) const {
 int TsSkinTables::FindEntry(EntryKind kind, std::string_view section, std::string_view key) const {
   if (index_ != nullptr && index_->masks == Masks.size() && index_->patterns == Patterns.size()) {
     const auto& map = kind == EntryKind::Mask ? index_->mask : kind == EntryKind::Texture ? index_->texture : index_->pattern;
-    auto found = map.find(PairKey(section, key));
+    std::array<char, 96> buffer;
+    std::string joined;
+    auto found = map.find(PairKeyView(section, key, buffer, joined));
     return found == map.end() ? -1 : found->second;
   }
   switch (kind) {

@@ -2,6 +2,7 @@
 // Everything one load of a skin definition produces, as one value: a load builds it
 // whole and the skin manager swaps it in only when the load succeeded. Move-only, because
 // state records share gradient arrays with their section's flat fields.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,10 +60,16 @@ class TsSkinTables {
   int FindEntry(EntryKind kind, std::string_view section, std::string_view key) const;
   int FindInherited(EntryKind kind, int sectionIndex, std::string_view section, std::string_view key) const;
 
+  // Looked up by a view, so that a lookup copies no name.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  using NameMap = std::unordered_map<std::string, int, NameHash, std::equal_to<>>;
   struct NameIndex {
     std::size_t sections = 0, masks = 0, patterns = 0;  // lengths when built
-    std::unordered_map<std::string, int> section;
-    std::unordered_map<std::string, int> mask, texture, pattern;  // "section\0key"
+    NameMap section;
+    NameMap mask, texture, pattern;  // "section\0key"
   };
   std::unique_ptr<NameIndex> index_;
 };

@@ -81,8 +81,7 @@ int StrictInteger(std::string_view text) {
 }
 
 bool ParseBoolean(std::string_view text) {
-  std::string upper = UpperCase(text);
-  return upper == "1" || upper == "TRUE";
+  return text == "1" || (text.size() == 4 && UpperCase(text) == "TRUE");
 }
 
 double ParseVersion(std::string_view text) {
