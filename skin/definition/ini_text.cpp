@@ -12,12 +12,16 @@ namespace {
 bool NameBefore(std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; }
 
 // Positions of `items` ordered by name; the first written comes first among equal names.
+// Positions are unique, so a plain sort on (name, position) gives that order without the
+// buffer a stable sort allocates.
 template <typename Items>
-std::vector<std::uint32_t> OrderByName(const Items& items, auto name) {
-  std::vector<std::uint32_t> order(items.size());
+void OrderByName(const Items& items, auto name, std::vector<std::uint32_t>& order) {
+  order.resize(items.size());
   for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return NameBefore(name(items[a]), name(items[b])); });
-  return order;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const std::string_view nameA = name(items[a]), nameB = name(items[b]);
+    return nameA == nameB ? a < b : NameBefore(nameA, nameB);
+  });
 }
 
 template <typename Items>
@@ -34,19 +38,21 @@ const auto kSectionName = [](const TsIniSection& section) { return section.Name;
 
 // Drops every key written again after its first appearance, keeping the order written.
 void IndexKeys(TsIniSection& section, std::vector<std::uint32_t>& byName) {
-  byName = OrderByName(section.Keys, kKeyName);
+  OrderByName(section.Keys, kKeyName, byName);
+  auto sameAsBefore = [&](std::size_t i) { return section.Keys[byName[i]].Name == section.Keys[byName[i - 1]].Name; };
+  std::size_t first = 1;
+  while (first < byName.size() && !sameAsBefore(first)) ++first;
+  if (first >= byName.size()) return;
   std::vector<bool> repeated(section.Keys.size(), false);
-  bool any = false;
-  for (std::size_t i = 1; i < byName.size(); ++i) {
-    if (section.Keys[byName[i]].Name == section.Keys[byName[i - 1]].Name) repeated[byName[i]] = any = true;
+  for (std::size_t i = first; i < byName.size(); ++i) {
+    if (sameAsBefore(i)) repeated[byName[i]] = true;
   }
-  if (!any) return;
   std::vector<TsIniKey> kept;
   for (std::size_t i = 0; i < section.Keys.size(); ++i) {
     if (!repeated[i]) kept.push_back(section.Keys[i]);
   }
   section.Keys = std::move(kept);
-  byName = OrderByName(section.Keys, kKeyName);
+  OrderByName(section.Keys, kKeyName, byName);
 }
 
 }  // namespace
@@ -86,7 +92,7 @@ TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1
     if (!key.empty()) sections_[current].Keys.push_back({key, TrimBlanks(line.substr(equals + 1))});
   }
   for (TsIniSection& section : sections_) IndexKeys(section, section.byName_);
-  byName_ = OrderByName(sections_, kSectionName);
+  OrderByName(sections_, kSectionName, byName_);
 }
 
 const TsIniSection* TsIniText::FindSection(std::string_view name) const { return FindByName(sections_, byName_, name, kSectionName); }

@@ -64,6 +64,9 @@ void TsSkinTables::BuildIndexes() {
   index->sections = Sections.size();
   index->masks = Masks.size();
   index->patterns = Patterns.size();
+  index->section.reserve(Sections.size());
+  index->mask.reserve(Masks.size());
+  index->pattern.reserve(Patterns.size());
   for (std::size_t i = 0; i < Sections.size(); ++i) index->section.emplace(Sections[i].SectionName, static_cast<int>(i));
   for (std::size_t i = 0; i < Masks.size(); ++i) {
     std::string pair = PairKey(Masks[i].SectionName, Masks[i].KeyName);
