@@ -92,20 +92,21 @@ double ParseVersion(std::string_view text) {
 }
 
 TsGradArray ParseGradient(std::string_view text) {
-  std::vector<std::string_view> words;
+  const std::size_t words = static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
+  TsGradArray steps(words / 5);
   std::size_t start = 0;
-  while (true) {
+  auto nextWord = [&] {
     std::size_t semicolon = text.find(';', start);
-    words.push_back(TrimBlanks(text.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start)));
-    if (semicolon == std::string_view::npos) break;
+    std::string_view word = TrimBlanks(text.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start));
     start = semicolon + 1;
-  }
-  TsGradArray steps(words.size() / 5);
-  for (std::size_t k = 0; k < steps.size(); ++k) {
-    steps[k].Color1 = std::max(0, StrictInteger(words[5 * k]));
-    steps[k].Color2 = std::max(0, StrictInteger(words[5 * k + 1]));
-    steps[k].Percent = static_cast<std::uint8_t>(std::clamp(StrictInteger(words[5 * k + 2]), 0, 100));
-    steps[k].Mode = StrictInteger(words[5 * k + 3]);
+    return word;
+  };
+  for (TsGradStep& step : steps) {
+    step.Color1 = std::max(0, StrictInteger(nextWord()));
+    step.Color2 = std::max(0, StrictInteger(nextWord()));
+    step.Percent = static_cast<std::uint8_t>(std::clamp(StrictInteger(nextWord()), 0, 100));
+    step.Mode = StrictInteger(nextWord());
+    nextWord();
   }
   return steps;
 }
