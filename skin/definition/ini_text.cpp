@@ -66,6 +66,13 @@ TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1
   std::memcpy(text_.get(), source.data(), source.size());
   const std::string_view text(text_.get(), source.size());
   std::unordered_map<std::string_view, std::size_t> opened;
+  // The keys of all sections are gathered first, so that each section's list is then made
+  // at its size rather than grown key by key.
+  struct WrittenKey {
+    std::size_t section;
+    TsIniKey key;
+  };
+  std::vector<WrittenKey> written;
   std::size_t current = 0;
   bool inSection = false;
   std::size_t pos = 0;
@@ -89,8 +96,12 @@ TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1
     std::size_t equals = line.find('=');
     if (!inSection || equals == std::string_view::npos) continue;
     std::string_view key = TrimBlanks(line.substr(0, equals));
-    if (!key.empty()) sections_[current].Keys.push_back({key, TrimBlanks(line.substr(equals + 1))});
+    if (!key.empty()) written.push_back({current, {key, TrimBlanks(line.substr(equals + 1))}});
   }
+  std::vector<std::uint32_t> keyCounts(sections_.size(), 0);
+  for (const WrittenKey& w : written) ++keyCounts[w.section];
+  for (std::size_t i = 0; i < sections_.size(); ++i) sections_[i].Keys.reserve(keyCounts[i]);
+  for (const WrittenKey& w : written) sections_[w.section].Keys.push_back(w.key);
   for (TsIniSection& section : sections_) IndexKeys(section, section.byName_);
   OrderByName(sections_, kSectionName, byName_);
 }
