@@ -128,7 +128,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
-  double Time(const std::string& name) const { return times_.at(name); }
+  // Null when the benchmark did not run (a filter left it out).
+  const double* Time(const std::string& name) const {
+    auto found = times_.find(name);
+    return found == times_.end() ? nullptr : &found->second;
+  }
 
  private:
   std::map<std::string, double> times_;
@@ -140,10 +144,12 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double load = reporter.Time("BM_LoadDefinition");
-  const double images = reporter.Time("BM_DecodeImagesOnly");
-  std::printf("definition tables (load minus decoding): %.1f us; decoding: %.1f us; tables / decoding: %.3f\n",
-              load - images, images, (load - images) / images);
+  const double* load = reporter.Time("BM_LoadDefinition");
+  const double* images = reporter.Time("BM_DecodeImagesOnly");
+  if (load != nullptr && images != nullptr) {
+    std::printf("definition tables (load minus decoding): %.1f us; decoding: %.1f us; tables / decoding: %.3f\n",
+                *load - *images, *images, (*load - *images) / *images);
+  }
   benchmark::Shutdown();
   return 0;
 }
