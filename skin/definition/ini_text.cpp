@@ -8,8 +8,20 @@
 
 namespace {
 
+// Orders names of equal length as memcmp would, in a plain loop: names are short, and a
+// loop that stops at the first differing byte costs less than the library call.
+int CompareSameLength(std::string_view a, std::string_view b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return 0;
+}
+
 // Orders names by length first: most names differ in length, which spares comparing bytes.
-bool NameBefore(std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; }
+bool NameBefore(std::string_view a, std::string_view b) {
+  return a.size() != b.size() ? a.size() < b.size() : CompareSameLength(a, b) < 0;
+}
 
 // Positions of `items` ordered by name; the first written comes first among equal names.
 // Positions are unique, so a plain sort on (name, position) gives that order without the
@@ -20,7 +32,9 @@ void OrderByName(const Items& items, auto name, std::vector<std::uint32_t>& orde
   for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
   std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
     const std::string_view nameA = name(items[a]), nameB = name(items[b]);
-    return nameA == nameB ? a < b : NameBefore(nameA, nameB);
+    if (nameA.size() != nameB.size()) return nameA.size() < nameB.size();
+    const int compared = CompareSameLength(nameA, nameB);
+    return compared != 0 ? compared < 0 : a < b;
   });
 }
 
@@ -29,7 +43,9 @@ const typename Items::value_type* FindByName(const Items& items, const std::vect
                                              auto name) {
   auto found = std::lower_bound(order.begin(), order.end(), wanted,
                                 [&](std::uint32_t position, std::string_view w) { return NameBefore(name(items[position]), w); });
-  if (found == order.end() || name(items[*found]) != wanted) return nullptr;
+  if (found == order.end() || name(items[*found]).size() != wanted.size() || CompareSameLength(name(items[*found]), wanted) != 0) {
+    return nullptr;
+  }
   return &items[*found];
 }
 
@@ -75,10 +91,18 @@ TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1
   std::vector<WrittenKey> written;
   std::size_t current = 0;
   bool inSection = false;
+  // A line ends at the first "\r" or "\n". The next of each is found with memchr and kept
+  // until the reading passes it, so each character is searched once for each.
+  auto nextOf = [&](char c, std::size_t from) {
+    const void* found = std::memchr(text.data() + from, c, text.size() - from);
+    return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+  };
+  std::size_t nextCr = nextOf('\r', 0), nextLf = nextOf('\n', 0);
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    if (nextCr < pos) nextCr = nextOf('\r', pos);
+    if (nextLf < pos) nextLf = nextOf('\n', pos);
+    const std::size_t end = std::min(nextCr, nextLf);
     std::string_view line = TrimBlanks(text.substr(pos, end - pos));
     pos = end + 1;
     if (line.empty() || line.front() == ';') continue;
