@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>

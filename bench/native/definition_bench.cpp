@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/native/time_recorder.h"
 #include "skin/definition/skin_loader.h"
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/pixel_rules.h"
@@ -122,33 +122,18 @@ void BM_DecodeImagesOnly(benchmark::State& state) {
 BENCHMARK(BM_LoadDefinition)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecodeImagesOnly)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  // Null when the benchmark did not run (a filter left it out).
-  const double* Time(const std::string& name) const {
-    auto found = times_.find(name);
-    return found == times_.end() ? nullptr : &found->second;
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  TimeRecorder reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double* load = reporter.Time("BM_LoadDefinition");
-  const double* images = reporter.Time("BM_DecodeImagesOnly");
-  if (load != nullptr && images != nullptr) {
+  // A filter (for profiling) may leave one of the two out.
+  if (reporter.Has("BM_LoadDefinition") && reporter.Has("BM_DecodeImagesOnly")) {
+    const double load = reporter.Time("BM_LoadDefinition");
+    const double images = reporter.Time("BM_DecodeImagesOnly");
     std::printf("definition tables (load minus decoding): %.1f us; decoding: %.1f us; tables / decoding: %.3f\n",
-                *load - *images, *images, (*load - *images) / *images);
+                load - images, images, (load - images) / images);
   }
   benchmark::Shutdown();
   return 0;
