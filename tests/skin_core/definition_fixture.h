@@ -1,8 +1,6 @@
 #pragma once
 // Skins held in memory for the definition tests: files by name, and small BMP and PNG
 // pictures written here so that each test states the pixels it relies on.
-#include <zlib.h>
-
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -14,6 +12,7 @@
 
 #include "skin/definition/skin_files.h"
 #include "skin/definition/skin_loader.h"
+#include "tests/skin_core/image_fixtures.h"
 
 namespace definition_fixture {
 
@@ -48,9 +47,10 @@ class MemoryFiles : public TsSkinFiles {
 inline void PutLe(Bytes& out, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
-inline void PutBe32(Bytes& out, std::uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
+using image_fixtures::Chunk;
+using image_fixtures::Deflate;
+using image_fixtures::kPngSignature;
+using image_fixtures::PutBe32;
 
 // A 24-bit bottom-up BMP; `colour(x, y)` gives 0x00RRGGBB with y counted from the top.
 inline Bytes Bmp24(int width, int height, const std::function<std::uint32_t(int, int)>& colour) {
@@ -76,16 +76,6 @@ inline Bytes PlainBmp(int width, int height, std::uint32_t rgb = 0x336699) {
   return Bmp24(width, height, [rgb](int, int) { return rgb; });
 }
 
-inline Bytes PngChunk(const std::string& type, const Bytes& data) {
-  Bytes out;
-  PutBe32(out, static_cast<std::uint32_t>(data.size()));
-  Bytes typed(type.begin(), type.end());
-  typed.insert(typed.end(), data.begin(), data.end());
-  out.insert(out.end(), typed.begin(), typed.end());
-  PutBe32(out, static_cast<std::uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
-  return out;
-}
-
 // An 8-bit RGBA PNG; `pixel(x, y)` gives 0xAARRGGBB.
 inline Bytes RgbaPng(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
   Bytes header;
@@ -101,14 +91,8 @@ inline Bytes RgbaPng(int width, int height, const std::function<std::uint32_t(in
                              static_cast<std::uint8_t>(p >> 24)});
     }
   }
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  Bytes packed(size);
-  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK) {
-    throw std::runtime_error("compress2 failed");
-  }
-  packed.resize(size);
-  Bytes file{137, 80, 78, 71, 13, 10, 26, 10};
-  for (const Bytes& chunk : {PngChunk("IHDR", header), PngChunk("IDAT", packed), PngChunk("IEND", {})}) {
+  Bytes file = kPngSignature;
+  for (const Bytes& chunk : {Chunk("IHDR", header), Chunk("IDAT", Deflate(raw)), Chunk("IEND", {})}) {
     file.insert(file.end(), chunk.begin(), chunk.end());
   }
   return file;
