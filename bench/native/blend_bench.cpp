@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   if (recorder.Has("BM_PixmanOver") && recorder.Has("BM_KeepFast") && recorder.Has("BM_OverFast")) {
     std::printf("pixman OVER time / weighted keep time: %.2f (target >= 1.0)\n", t("BM_PixmanOver") / t("BM_KeepFast"));
     std::printf("pixman OVER time / alpha over time:    %.2f (target >= 1.0)\n", t("BM_PixmanOver") / t("BM_OverFast"));
-    std::printf("scalar / SSE2: keep %.2f, over %.2f\n", t("BM_KeepScalar") / t("BM_KeepFast"), t("BM_OverScalar") / t("BM_OverFast"));
+    std::printf("scalar / fast path (AVX2 or SSE2): keep %.2f, over %.2f\n", t("BM_KeepScalar") / t("BM_KeepFast"), t("BM_OverScalar") / t("BM_OverFast"));
   }
   benchmark::Shutdown();
   return 0;

@@ -44,6 +44,13 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
                const MaskedRowHoles& holes);
 }  // namespace blend_sse2
 
+// Eight pixels a step where the processor has AVX2; the row's tail goes to the SSE2 row.
+namespace blend_avx2 {
+bool Available();
+void KeepRow(std::uint32_t* dst, const std::uint32_t* src, int count, int k);
+void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count);
+}  // namespace blend_avx2
+
 void KeepRow(std::uint32_t* dst, const std::uint32_t* src, int count, int k);
 void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count);
 void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32_t* mask, int count,

@@ -50,6 +50,20 @@ TEST(BlendFormulas, ColourMixRoundsToNearest) {
   EXPECT_EQ(MixChannel(0, 255, 0.5), 128);  // 127.5 rounds up
 }
 
+// The keep and over rows of each fast path this processor can run.
+struct FastRows {
+  const char* name;
+  void (*keep)(std::uint32_t*, const std::uint32_t*, int, int);
+  void (*over)(std::uint32_t*, const std::uint32_t*, int);
+};
+
+std::vector<FastRows> AvailableFastRows() {
+  std::vector<FastRows> rows;
+  if (blend_sse2::Available()) rows.push_back({"SSE2", blend_sse2::KeepRow, blend_sse2::OverRow});
+  if (blend_avx2::Available()) rows.push_back({"AVX2", blend_avx2::KeepRow, blend_avx2::OverRow});
+  return rows;
+}
+
 TEST(BlendRows, FastPathsEqualTheScalarReferenceOnRandomRowsOfOddLengths) {
   if (!blend_sse2::Available()) GTEST_SKIP() << "no SSE2 on this processor";
   for (int length : {1, 3, 4, 5, 7, 17, 63, 1001}) {
@@ -62,20 +76,22 @@ TEST(BlendRows, FastPathsEqualTheScalarReferenceOnRandomRowsOfOddLengths) {
       const SkinBitmap parent = paint_test::Random(length, 1, seed * 31);
       const int k = static_cast<int>(seed * 13 % 256);
 
-      auto a = d0.pixels, b = d0.pixels;
-      blend_scalar::KeepRow(a.data(), s.pixels.data(), length, k);
-      blend_sse2::KeepRow(b.data(), s.pixels.data(), length, k);
-      ASSERT_EQ(a, b) << "keep, length " << length;
+      for (const FastRows& fast : AvailableFastRows()) {
+        auto a = d0.pixels, b = d0.pixels;
+        blend_scalar::KeepRow(a.data(), s.pixels.data(), length, k);
+        fast.keep(b.data(), s.pixels.data(), length, k);
+        ASSERT_EQ(a, b) << fast.name << " keep, length " << length;
 
-      a = b = d0.pixels;
-      blend_scalar::OverRow(a.data(), s.pixels.data(), length);
-      blend_sse2::OverRow(b.data(), s.pixels.data(), length);
-      ASSERT_EQ(a, b) << "over, length " << length;
+        a = b = d0.pixels;
+        blend_scalar::OverRow(a.data(), s.pixels.data(), length);
+        fast.over(b.data(), s.pixels.data(), length);
+        ASSERT_EQ(a, b) << fast.name << " over, length " << length;
+      }
 
       const MaskedRowHoles holes[] = {
           {}, {parent.pixels.data(), false, 0, true}, {nullptr, true, 0x00123456, false}, {nullptr, false, 0, true}};
       for (const auto& h : holes) {
-        a = b = d0.pixels;
+        auto a = d0.pixels, b = d0.pixels;
         blend_scalar::MaskedRow(a.data(), s.pixels.data(), m.pixels.data(), length, h);
         blend_sse2::MaskedRow(b.data(), s.pixels.data(), m.pixels.data(), length, h);
         ASSERT_EQ(a, b) << "masked, length " << length;
@@ -94,17 +110,19 @@ TEST(BlendRows, FastPathsEqualTheScalarReferenceForEveryChannelPairAndWeight) {
     s[i] = hi * 0x01010101u;
     m[i] = ((i * 7) & 0xFF) * 0x01010101u;
   }
-  for (int k = 0; k < 256; k += 5) {
+  for (const FastRows& fast : AvailableFastRows()) {
+    for (int k = 0; k < 256; k += 5) {
+      auto a = d, b = d;
+      blend_scalar::KeepRow(a.data(), s.data(), 65536, k);
+      fast.keep(b.data(), s.data(), 65536, k);
+      ASSERT_EQ(a, b) << fast.name << " keep " << k;
+    }
     auto a = d, b = d;
-    blend_scalar::KeepRow(a.data(), s.data(), 65536, k);
-    blend_sse2::KeepRow(b.data(), s.data(), 65536, k);
-    ASSERT_EQ(a, b) << k;
+    blend_scalar::OverRow(a.data(), s.data(), 65536);
+    fast.over(b.data(), s.data(), 65536);
+    ASSERT_EQ(a, b) << fast.name << " over";
   }
   auto a = d, b = d;
-  blend_scalar::OverRow(a.data(), s.data(), 65536);
-  blend_sse2::OverRow(b.data(), s.data(), 65536);
-  ASSERT_EQ(a, b);
-  a = b = d;
   blend_scalar::MaskedRow(a.data(), s.data(), m.data(), 65536, {});
   blend_sse2::MaskedRow(b.data(), s.data(), m.data(), 65536, {});
   ASSERT_EQ(a, b);
