@@ -11,8 +11,6 @@
 namespace klarvik {
 namespace {
 
-using UniqueModule = UniqueHandle<handle_traits::NullIsInvalid<HMODULE, FreeLibrary>>;
-
 // The longest path the kernel hands out; a buffer never needs to grow past it.
 constexpr DWORD kLongestPath = 32768;
 // How long TerminateProcessByName waits, in all, for the processes it ended.

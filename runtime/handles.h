@@ -71,6 +71,7 @@ using UniqueFindHandle = UniqueHandle<handle_traits::NullOrMinusOneIsInvalid<HAN
 using UniqueHkey = UniqueHandle<handle_traits::NullIsInvalid<HKEY, RegCloseKey>>;
 using UniqueMenu = UniqueHandle<handle_traits::NullIsInvalid<HMENU, DestroyMenu>>;
 using UniqueIcon = UniqueHandle<handle_traits::NullIsInvalid<HICON, DestroyIcon>>;
+using UniqueModule = UniqueHandle<handle_traits::NullIsInvalid<HMODULE, FreeLibrary>>;
 
 // The device context of a window's client area for the life of the scope.
 class WindowDc {
