@@ -4,17 +4,20 @@
 # total is the tree's file bytes. Figures only: slow timings never make it fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/bench/wine-bench-env"
 
 usage() {
   cat <<EOF
 Usage: bench/folder_size.sh [--build-dir DIR] [--tree DIR] [--runs N]
-  --build-dir DIR  win32 build folder holding bench/folder_size_bench.exe (default: build/win32)
+  --build-dir DIR  win32 or win64 build folder (default: build/win32 where this machine
+                   runs 32-bit programs, build/win64 where it does not)
   --tree DIR       where the generated tree is kept between runs (default: build/bench-tree)
   --runs N         least number of timed runs of each command (default: 5)
 EOF
 }
 
-build_dir=$root/build/win32
+klarvik_runnable_builds
+build_dir=$root/build/${klarvik_builds[0]}
 tree=$root/build/bench-tree
 runs=5
 while [ $# -gt 0 ]; do
@@ -32,34 +35,29 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$root/scripts/with-display" "$0" --build-dir "$build_dir" --tree "$tree" --runs "$runs"
 fi
 
-if ! built=$(cmake --build "$build_dir" --target folder_size_bench 2>&1); then
-  echo "$built" >&2
-  exit 1
-fi
+klarvik_bench_build "$build_dir" folder_size_bench
 exe=$build_dir/bench/folder_size_bench.exe
 
 # The tree never changes (fixed seed), so it is made once and kept.
 if [ ! -f "$tree.complete" ]; then
   echo "== making $tree"
   rm -rf "$tree"
-  python3 "$root/bench/make_tree.py" "$tree"
+  python3 "$root/bench/make_tree.py" "$tree" || klarvik_die "making the tree $tree failed."
   touch "$tree.complete"
 fi
 
-source "$root/bench/wine-bench-env"
 klarvik_bench_wine "$build_dir"
 
-win_tree=$(wine winepath -w "$tree" 2>/dev/null | tr -d '\r')
-walk="taskset -c 0 $root/scripts/wine-exec $exe '$win_tree'"
-dir="taskset -c 0 $root/scripts/wine-exec cmd /c dir /s /a '$win_tree' > /dev/null"
+win_tree=$("$WINELOADER" winepath -w "$tree" 2>/dev/null | tr -d '\r')
+walk="taskset -c 0 '$WINELOADER' '$exe' '$win_tree'"
+dir="taskset -c 0 '$WINELOADER' cmd /c dir /s /a '$win_tree' > /dev/null"
 
 echo "== total"
 walked=$(eval "$walk" | tr -d '\r')
 files=$(find "$tree" -type f -printf '%s\n' | awk '{ sum += $1 } END { print sum }')
 echo "folder_size_bench: $walked bytes; find -type f: $files bytes; du -sb (folders too): $(du -sb "$tree" | cut -f1)"
 if [ "$walked" != "$files" ]; then
-  echo "MISMATCH: the walk's total is not the tree's file bytes" >&2
-  exit 1
+  klarvik_die "MISMATCH: the walk's total is not the tree's file bytes."
 fi
 
 echo "== timing"

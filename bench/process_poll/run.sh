@@ -3,16 +3,19 @@
 # processes of a Wine session running. Figures only: a slow poll never makes it fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/bench/wine-bench-env"
 
 usage() {
   cat <<USAGE
 Usage: bench/process_poll/run.sh [--build-dir DIR] [--polls N]
-  --build-dir DIR  win32 build folder holding bench/process_poll/process_poll_bench.exe (default: build/win32)
+  --build-dir DIR  win32 or win64 build folder (default: build/win32 where this machine
+                   runs 32-bit programs, build/win64 where it does not)
   --polls N        timed polls of each kind (default: 2000)
 USAGE
 }
 
-build_dir=$root/build/win32
+klarvik_runnable_builds
+build_dir=$root/build/${klarvik_builds[0]}
 polls=2000
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -28,13 +31,9 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$root/scripts/with-display" "$0" --build-dir "$build_dir" --polls "$polls"
 fi
 
-if ! built=$(cmake --build "$build_dir" --target process_poll_bench 2>&1); then
-  echo "$built" >&2
-  exit 1
-fi
+klarvik_bench_build "$build_dir" process_poll_bench
 exe=$build_dir/bench/process_poll/process_poll_bench.exe
 
-source "$root/bench/wine-bench-env"
 klarvik_bench_wine "$build_dir"
 
-taskset -c 0 "$root/scripts/wine-exec" "$exe" "$polls" | tr -d '\r'
+taskset -c 0 "$WINELOADER" "$exe" "$polls" | tr -d '\r'
