@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "companions/sweepkin/final_path.h"
 #include "runtime/long_path.h"
@@ -35,6 +36,18 @@ bool IsVolumeRoot(const std::wstring& finalPath) {
   return static_cast<std::size_t>(std::count(rest.begin(), rest.end(), L'\\')) <= allowedSeparators;
 }
 
+// A folder that programs keep only temporary files in, judged by its own name.
+bool IsTempFolderName(const std::wstring& path) {
+  const std::wstring_view name = std::wstring_view(path).substr(path.find_last_of(L'\\') + 1);
+  for (const std::wstring_view temp : {std::wstring_view(L"Temp"), std::wstring_view(L"Tmp")}) {
+    if (CompareStringOrdinal(name.data(), static_cast<int>(name.size()), temp.data(), static_cast<int>(temp.size()),
+                             TRUE) == CSTR_EQUAL) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 CleaningRoot CheckCleaningRoot(const std::wstring& tempPath, const std::vector<ProtectedFolder>& protectedFolders) {
@@ -54,6 +67,9 @@ CleaningRoot CheckCleaningRoot(const std::wstring& tempPath, const std::vector<P
     std::wstring guarded = FinalPathOf(folder.path);
     if (guarded.empty()) guarded = ExtendedLengthPath(folder.path);
     if (IsSameOrAncestor(root, guarded)) return Refuse("the temp folder is or holds the " + folder.name, root);
+    if (folder.guard == Guard::UserData && IsSameOrAncestor(guarded, root) && !IsTempFolderName(root)) {
+      return Refuse("the temp folder lies inside the " + folder.name + " and is not named Temp or Tmp", root);
+    }
   }
   return {root, {}};
 }

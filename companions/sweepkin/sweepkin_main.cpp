@@ -7,18 +7,16 @@
 #include "companions/sweepkin/background_priority.h"
 #include "companions/sweepkin/cleaning_root.h"
 #include "companions/sweepkin/exit_codes.h"
+#include "companions/sweepkin/mode_argument.h"
 #include "companions/sweepkin/protected_folders.h"
 #include "companions/sweepkin/run_log.h"
 #include "companions/sweepkin/single_instance.h"
 #include "companions/sweepkin/sweep.h"
+#include "runtime/module_path.h"
 
 namespace {
 
 using namespace klarvik::sweepkin;
-
-bool AskedToDelete() {
-  return __argc >= 2 && CompareStringOrdinal(__wargv[1], -1, L"/del", -1, TRUE) == CSTR_EQUAL;
-}
 
 std::wstring TempPath() {
   wchar_t path[MAX_PATH + 1] = {};
@@ -51,4 +49,6 @@ int Clean() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return AskedToDelete() ? Clean() : kExitNotAsked; }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  return AsksToDelete(GetCommandLineW(), RunningExecutablePath()) ? Clean() : kExitNotAsked;
+}

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "companions/sweepkin/final_path.h"
+#include "companions/sweepkin/mode_argument.h"
 #include "companions/sweepkin/run_log.h"
 #include "companions/sweepkin/sweep_rules.h"
 
@@ -45,6 +46,34 @@ TEST(SweepJudge, DeletesOnlyWhatIsOldByBothTimesAndNoLink) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Judge(c.attributes, c.creation, c.lastWrite, kNow), c.expected);
+  }
+}
+
+TEST(SweepkinArguments, CleansOnlyWhenTheFirstArgumentIsDel) {
+  struct Case {
+    const wchar_t* commandLine;
+    bool expected;
+  };
+  const Case cases[] = {
+      {L"Sweepkin.exe /del", true},
+      {L"Sweepkin.exe /DEL", true},
+      {L"\"C:\\Program Files\\Klarvik\\Sweepkin.exe\" /del", true},
+      // Unquoted, as older versions wrote the Run value: the path holds a space.
+      {L"C:\\Program Files\\Klarvik\\Sweepkin.exe /del", true},
+      {L"c:\\program files\\klarvik\\SWEEPKIN.EXE\t/del", true},
+      {L"C:\\Program Files\\Klarvik\\Sweepkin.exe", false},
+      {L"C:\\Program Files\\Other\\Sweepkin.exe /del", false},
+      {L"C:\\Program Files\\Klarvik\\Sweepkin.exe2 /del", false},
+      {L"Sweepkin.exe /delete", false},
+      {L"Sweepkin.exe del", false},
+      {L"Sweepkin.exe /auto1 /del", false},
+      {L"Sweepkin.exe \"\" /del", false},
+      {L"Sweepkin.exe", false},
+      {L"", false},
+  };
+  const std::wstring program = L"C:\\Program Files\\Klarvik\\Sweepkin.exe";
+  for (const Case& c : cases) {
+    EXPECT_EQ(AsksToDelete(c.commandLine, program), c.expected) << testing::PrintToString(std::wstring(c.commandLine));
   }
 }
 

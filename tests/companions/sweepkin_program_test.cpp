@@ -45,15 +45,14 @@ std::vector<wchar_t> EnvironmentWithTemp(const std::wstring& temp) {
   return block;
 }
 
-// Runs the cleaner with `argument` and returns its exit code, or -1 when it could not
-// start or did not end within a minute.
-int RunCleaner(const std::wstring& argument, const std::wstring& temp) {
-  std::wstring command = L"\"" + CleanerPath() + L"\" " + argument;
+// Runs `program` with exactly `commandLine` and returns its exit code, or -1 when it
+// could not start or did not end within a minute.
+int RunProgram(const std::wstring& program, std::wstring commandLine, const std::wstring& temp) {
   std::vector<wchar_t> environment = EnvironmentWithTemp(temp);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                       environment.data(), nullptr, &startup, &process)) {
     return -1;
   }
@@ -63,6 +62,11 @@ int RunCleaner(const std::wstring& argument, const std::wstring& temp) {
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   return static_cast<int>(code);
+}
+
+// Runs the built cleaner with `argument`, its path quoted as the front end starts it.
+int RunCleaner(const std::wstring& argument, const std::wstring& temp) {
+  return RunProgram(CleanerPath(), L"\"" + CleanerPath() + L"\" " + argument, temp);
 }
 
 std::wstring LogPath() {
@@ -108,6 +112,23 @@ TEST_F(SweepkinProgram, CleansTheRedirectedTempFolderAndLogsTheRun) {
                      "removed 1 folders\r\n"),
             std::string::npos)
       << log;
+}
+
+// Older versions wrote the Run value unquoted; from a folder with a space, the logon
+// then starts the cleaner with its path split at the space.
+TEST_F(SweepkinProgram, CleansWhenStartedFromAnUnquotedRunValueInAFolderWithASpace) {
+  const std::wstring folder = FreshScratchFolder(L"Program Files") + L"Klarvik\\";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring program = folder + L"Sweepkin.exe";
+  ASSERT_TRUE(CopyFileW(CleanerPath().c_str(), program.c_str(), FALSE));
+  const std::wstring temp = FreshScratchFolder(L"program-unquoted");
+  ASSERT_TRUE(MakeAgedTree(temp, kTree));
+
+  EXPECT_EQ(RunProgram(program, program + L" /del", temp), kExitCleaned);
+
+  EXPECT_FALSE(Exists(temp + L"old.tmp"));
+  EXPECT_FALSE(Exists(temp + L"sub"));
+  EXPECT_TRUE(Exists(temp + L"young.tmp"));
 }
 
 TEST_F(SweepkinProgram, DoesNothingWithoutDelOrWhileAnotherCleanerRuns) {

@@ -1,6 +1,7 @@
 // The safety checks on the folder the cleaner is about to empty.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 
 #include "companions/sweepkin/cleaning_root.h"
 #include "companions/sweepkin/final_path.h"
+#include "companions/sweepkin/protected_folders.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
 
@@ -56,6 +58,73 @@ TEST(CheckCleaningRoot, RefusesWhatIsNoSafeFolderToEmpty) {
       EXPECT_EQ(root.refusal, "");
       EXPECT_TRUE(root.path.starts_with(LR"(\\?\)")) << testing::PrintToString(root.path);
       EXPECT_TRUE(SamePath(root.path, FinalPathOf(temp)));
+    }
+  }
+}
+
+void SetUserShellFolder(const wchar_t* value, const std::wstring& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                            0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+// The user-data folders are asked of the shell, which reads where they are from the
+// (redirected) current user's registry: here they are real folders of a scratch profile,
+// as on Windows (Wine links them to the Unix home).
+TEST(ProtectedFolders, TempFoldersInOrAroundTheUsersOwnFoldersAreRefused) {
+  const std::wstring profile = FreshScratchFolder(L"Profile With Data");
+  const std::wstring base = profile.substr(0, profile.size() - 1);
+  ASSERT_TRUE(test::MakeAgedTree(profile, {{L"Desktop\\"}, {L"Documents\\Temp\\Project\\"}, {L"Documents\\Projects\\"},
+                                           {L"Downloads\\"}, {L"Music\\Tmp\\"}, {L"OneDrive\\Stuff\\"},
+                                           {L"AppData\\Local\\Temp\\"}, {L"Cache\\"}}));
+  SetUserShellFolder(L"Desktop", base + L"\\Desktop");
+  SetUserShellFolder(L"Personal", base + L"\\Documents");
+  SetUserShellFolder(L"{374DE290-123F-4565-9164-39C4925E467B}", base + L"\\Downloads");
+  SetUserShellFolder(L"My Music", base + L"\\Music");
+  SetUserShellFolder(L"Local AppData", base + L"\\AppData\\Local");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"OneDrive", (base + L"\\OneDrive").c_str()));
+  const std::vector<ProtectedFolder> guarded = ProtectedFolders();
+  SetEnvironmentVariableW(L"OneDrive", nullptr);
+
+  for (const wchar_t* folder : {L"Desktop", L"Documents", L"Downloads", L"Music", L"OneDrive", L"AppData\\Local"}) {
+    const bool listed = std::any_of(guarded.begin(), guarded.end(), [&](const ProtectedFolder& entry) {
+      return entry.guard == Guard::UserData && SamePath(entry.path, base + L"\\" + folder);
+    });
+    EXPECT_TRUE(listed) << "not guarded: " << testing::PrintToString(std::wstring(folder));
+  }
+
+  struct Case {
+    const wchar_t* temp;        // below the scratch profile
+    const char* refusalStart;  // nullptr: accepted
+  };
+  const Case cases[] = {
+      {L"Downloads", "the temp folder is or holds the Downloads folder"},
+      {L"Documents", "the temp folder is or holds the Documents folder"},
+      {L"Desktop", "the temp folder is or holds the Desktop folder"},
+      {L"", "the temp folder is or holds the Desktop folder"},  // the folder that holds them
+      {L"OneDrive", "the temp folder is or holds the OneDrive folder"},
+      {L"AppData\\Local", "the temp folder is or holds the Local application data folder"},
+      {L"Documents\\Projects", "the temp folder lies inside the Documents folder and is not named Temp or Tmp"},
+      {L"Documents\\Temp\\Project", "the temp folder lies inside the Documents folder"},
+      {L"OneDrive\\Stuff", "the temp folder lies inside the OneDrive folder"},
+      {L"Documents\\Temp", nullptr},
+      {L"Music\\Tmp", nullptr},
+      {L"AppData\\Local\\Temp", nullptr},
+      {L"Cache", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.temp)));
+    const CleaningRoot root = CheckCleaningRoot(profile + c.temp, guarded);
+    if (c.refusalStart) {
+      EXPECT_TRUE(root.refusal.starts_with(c.refusalStart)) << root.refusal;
+      EXPECT_EQ(root.path, L"");
+    } else {
+      EXPECT_EQ(root.refusal, "");
+      EXPECT_TRUE(SamePath(root.path, FinalPathOf(profile + c.temp)));
     }
   }
 }
