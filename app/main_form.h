@@ -122,6 +122,10 @@ class TForm1 : public TForm {
   void RunStartupStep(const std::function<void()>& step);
 
   std::vector<std::wstring> unsavedSettings_;
+  // From Clean until the run's final measurement.
+  bool cleaningRun_ = false;
+  // While Exit applies the choices.
+  bool exiting_ = false;
 };
 
 extern TForm1* Form1;

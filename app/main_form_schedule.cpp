@@ -8,6 +8,7 @@
 #include "app/run_values.h"
 #include "runtime/application.h"
 #include "runtime/dialogs.h"
+#include "runtime/scope_exit.h"
 
 namespace {
 
@@ -90,6 +91,11 @@ void TForm1::NoteUnsaved(const std::wstring& setting) { unsavedSettings_.push_ba
 // The old scheduler always goes first, so at most one runs afterwards: the one just
 // started for the chosen period.
 void TForm1::sButton2Click(TObject*) {
+  // Processing pending messages below could deliver a second Exit click: it would run
+  // the whole sequence again inside this one, stopping the scheduler just started.
+  if (exiting_) return;
+  exiting_ = true;
+  const klarvik::ScopeExit exitOver([this] { exiting_ = false; });
   unsavedSettings_.clear();
   klarvik::TerminateProcessByName(SchedulerFileName);
   if (sCheckBox1->Checked()) {

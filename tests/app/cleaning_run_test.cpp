@@ -71,29 +71,69 @@ TEST_F(CleaningRun, QuickCleanerStillShowsAndHidesTheStatusWindowOnceThenMeasure
   EXPECT_TRUE(errors_.empty());
 }
 
-TEST_F(CleaningRun, CleanTwiceStartsASecondCleanerAndEndsOnlyWhenNoneRemains) {
+// Clean held down (key repeat) or double-clicked during a run: the run under way
+// goes on alone, and ends with one measurement; the next Clean starts a new run.
+TEST_F(CleaningRun, CleanDuringARunDoesNothingByAnyRoute) {
   TForm1* form = OpenAndShow();  // the stand-in cleaners run until the test ends them
   const std::wstring cleaner = programFolder_ + cleaner_;
+  const HWND button = form->sButton1->Handle();
 
   Clean(form);
   ASSERT_TRUE(PumpUntil([&] { return ProcessesAt(cleaner).size() == 1; }, 5s));
   Clean(form);
-  ASSERT_TRUE(PumpUntil([&] { return ProcessesAt(cleaner).size() == 2; }, 5s));
-  EXPECT_TRUE(PumpUntil([&] { return LoggedArguments(log_).size() == 2; }, 5s));
-  EXPECT_EQ(LoggedArguments(log_), (std::vector<std::wstring>{L"/del", L"/del"}));
-
-  std::vector<DWORD> cleaners = ProcessesAt(cleaner);
-  EndProcess(cleaners[0]);
+  SetFocus(button);
+  SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);  // the keyboard's press of the focused button
+  SendMessageW(button, WM_KEYUP, VK_SPACE, 0xC0000001);
+  const LPARAM centre = MAKELPARAM(10, 10);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    SendMessageW(button, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, centre);
+  }
   PumpFor(700ms);
-  EXPECT_TRUE(Running(form)) << "one cleaner still runs";
-  EXPECT_TRUE(IsWindowVisible(StatusForm1->Handle()));
+  EXPECT_EQ(ProcessesAt(cleaner).size(), 1u);
+  EXPECT_EQ(LoggedArguments(log_), std::vector<std::wstring>{L"/del"});
+  EXPECT_EQ(shown_, 1);
 
   WriteFileOfSize(temp_ + L"new.tmp", 1024);
-  EndProcess(cleaners[1]);
+  EndProcess(ProcessesAt(cleaner)[0]);
   ASSERT_TRUE(WaitForTheEnd(form, 2s));
-  EXPECT_EQ(shown_, 1);
   EXPECT_EQ(hidden_, 1);
   EXPECT_EQ(form->sLabel1->Caption(), L"Temp Folder Size: 1 KB");
+
+  Clean(form);
+  EXPECT_TRUE(Running(form)) << "a new run after the last one ended";
+  ASSERT_TRUE(PumpUntil([&] { return ProcessesAt(cleaner).size() == 1; }, 5s));
+  EndProcess(ProcessesAt(cleaner)[0]);
+  ASSERT_TRUE(WaitForTheEnd(form, 2s));
+  EXPECT_EQ(shown_, 2);
+  EXPECT_EQ(hidden_, 2);
+}
+
+// A click handled while the final poll runs belongs to the run that is ending: it
+// starts no cleaner, and the window the run shows is hidden exactly once.
+TEST_F(CleaningRun, CleanDuringTheFinalPollIsIgnored) {
+  TForm1* form = OpenAndShow();
+  const std::wstring cleaner = programFolder_ + cleaner_;
+  const TNotifyEvent poll = form->ThreadedTimer1->OnTimer;
+  bool clickedInPoll = false;
+  form->ThreadedTimer1->OnTimer = [&](TObject* sender) {
+    if (ProcessesAt(cleaner).empty() && !clickedInPoll) {
+      clickedInPoll = true;
+      Clean(form);
+    }
+    poll(sender);
+  };
+
+  Clean(form);
+  ASSERT_TRUE(PumpUntil([&] { return LoggedArguments(log_).size() == 1; }, 5s));
+  EndProcess(ProcessesAt(cleaner)[0]);
+  ASSERT_TRUE(WaitForTheEnd(form, 2s));
+
+  EXPECT_TRUE(clickedInPoll);
+  PumpFor(500ms);
+  EXPECT_FALSE(Running(form));
+  EXPECT_EQ(LoggedArguments(log_), std::vector<std::wstring>{L"/del"});
+  EXPECT_EQ(shown_, 1);
+  EXPECT_EQ(hidden_, 1);
 }
 
 TEST_F(CleaningRun, MissingCleanerEndsTheRunAtTheFirstTick) {

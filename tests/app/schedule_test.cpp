@@ -149,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(EveryItem, ExitingWithAPeriod,
                                          PeriodCase{L"E12", L"/auto12"}),
                          [](const auto& testCase) { return std::string(testCase.param.item, testCase.param.item + wcslen(testCase.param.item)); });
 
+
 struct StartupChoiceCase {
   const char* what;
   const wchar_t* before;  // nullptr: no value
@@ -255,6 +256,28 @@ INSTANTIATE_TEST_SUITE_P(
         // Values already absent are no failure.
         RefusedCase{"NothingToDelete", false, false, false, L"N17", nullptr}),
     [](const auto& testCase) { return std::string(testCase.param.what); });
+
+// A double click on Exit: the second click waits in the queue that Exit itself
+// processes; run again inside the first, it would stop the scheduler just started,
+// start another, and name what could not be saved twice.
+TEST_F(FrontEndTest, ASecondExitWhileExitRunsIsIgnored) {
+  TForm1* form = Open();
+  UseStandIns(form);
+  AutoCleanItem(form, L"E1")->Click();
+  form->Show();
+  ReadOnlyRunKey readOnly;
+  ASSERT_TRUE(readOnly.Applied());
+  MessageBoxPresser presser;
+
+  PostMessageW(form->sButton2->Handle(), BM_CLICK, 0, 0);
+  SendMessageW(form->sButton2->Handle(), BM_CLICK, 0, 0);
+
+  EXPECT_TRUE(app_->Terminated());
+  EXPECT_EQ(MessageBoxPresser::Texts().size(), 1u);
+  ASSERT_TRUE(PumpUntil([&] { return !LoggedArguments(log_).empty(); }, 5s));
+  EXPECT_EQ(LoggedArguments(log_), std::vector<std::wstring>{L"/auto1"});
+  EXPECT_EQ(ProcessesAt(programFolder_ + scheduler_).size(), 1u);
+}
 
 // ---- Closing any other way ----
 
