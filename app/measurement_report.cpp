@@ -40,7 +40,7 @@ void DescribeFreeSpace(const DriveSpace& drive, MeasurementReport& report) {
   report.freeSpaceGauge = FitGauge(total, free);
 }
 
-void DescribeTempFolder(std::optional<std::int64_t> folderBytes, std::int64_t freeBytes,
+void DescribeTempFolder(std::optional<std::int64_t> folderBytes, const DriveSpace& drive,
                         MeasurementReport& report) {
   const std::string prefix = std::string(kTempSizePrefix) + " ";
   if (!folderBytes) {
@@ -55,10 +55,15 @@ void DescribeTempFolder(std::optional<std::int64_t> folderBytes, std::int64_t fr
   } else {
     report.tempSizeCaption = prefix + PrintNumber(NumberOf(text, 2)) + " " + UnitTag(text);
   }
-  // The folder's share of folder plus free space, both counted in bytes so the
-  // two numbers are in one unit.
-  const double known = static_cast<double>(freeBytes > 0 ? freeBytes : 0);
-  report.tempSizeGauge = FitGauge(static_cast<double>(bytes) + known, static_cast<double>(bytes));
+  // The folder's share of folder plus free space, both counted in bytes so the two
+  // numbers are in one unit. Without the free space there is no share to show: the
+  // folder would read as the whole disk.
+  if (drive.freeBytes < 0 || drive.totalBytes < 0) {
+    report.tempSizeGauge = {};
+    return;
+  }
+  report.tempSizeGauge =
+      FitGauge(static_cast<double>(bytes) + static_cast<double>(drive.freeBytes), static_cast<double>(bytes));
 }
 
 }  // namespace
@@ -74,7 +79,7 @@ GaugeRange FitGauge(double maxValue, double progress) {
 MeasurementReport BuildMeasurementReport(const DriveSpace& drive, std::optional<std::int64_t> tempFolderBytes) {
   MeasurementReport report;
   DescribeFreeSpace(drive, report);
-  DescribeTempFolder(tempFolderBytes, drive.freeBytes, report);
+  DescribeTempFolder(tempFolderBytes, drive, report);
   return report;
 }
 

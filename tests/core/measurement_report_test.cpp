@@ -51,8 +51,9 @@ const ReportCase kCases[] = {
     // KB of a 4 TB drive overflow 32 bits.
     {"500 KB free on 4 TB", {512000, 4398046511104}, 0,
      "Free Disk Space: 500 KB", {4194304, 0}, "Temp Folder Size: 0 bytes", {512000, 0}},
+    // Without the free space the folder has no share to show, not the whole disk.
     {"drive cannot be queried", {-1, -1}, 314572800,
-     "Free Disk Space: unavailable", {0, 0}, "Temp Folder Size: 300 MB", {314572800, 314572800}},
+     "Free Disk Space: unavailable", {0, 0}, "Temp Folder Size: 300 MB", {0, 0}},
     {"temp folder unknown", {13421772800, 107374182400}, std::nullopt,
      "Free Disk Space: 12.5 GB", {100000, 12500}, "Temp Folder Size: unavailable", {0, 0}},
 };
