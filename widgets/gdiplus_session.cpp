@@ -23,13 +23,6 @@ ProcessGdiplus& State() {
   return state;
 }
 
-// Windows 2000 and XP need the notification hook when GDI+ runs without its own thread.
-bool NeedsNotificationHook() {
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof(version);
-  return GetVersionExW(&version) && version.dwMajorVersion <= 5;
-}
-
 void Start(ProcessGdiplus& state) {
   Gdiplus::GdiplusStartupInput input;
   input.GdiplusVersion = 1;
@@ -39,8 +32,9 @@ void Start(ProcessGdiplus& state) {
   Gdiplus::GdiplusStartupOutput output;
   if (Gdiplus::GdiplusStartup(&state.startupToken, &input, &output) != Gdiplus::Ok) return;
   state.started = true;
-  if (NeedsNotificationHook() && output.NotificationHook &&
-      output.NotificationHook(&state.hookToken) == Gdiplus::Ok) {
+  // Without its own thread, GDI+ does its background work through this hook on every
+  // Windows version; without it that work is never done.
+  if (output.NotificationHook && output.NotificationHook(&state.hookToken) == Gdiplus::Ok) {
     state.unhook = output.NotificationUnhook;
   }
 }
@@ -73,4 +67,10 @@ bool GdiplusSession::Started() {
   ProcessGdiplus& state = State();
   const std::lock_guard lock(state.mutex);
   return state.started;
+}
+
+bool GdiplusSession::NotificationHooked() {
+  ProcessGdiplus& state = State();
+  const std::lock_guard lock(state.mutex);
+  return state.unhook != nullptr;
 }

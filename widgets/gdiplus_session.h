@@ -12,4 +12,6 @@ class GdiplusSession {
 
   // True while at least one session is alive and the start-up succeeded.
   static bool Started();
+  // True while GDI+, started without its background thread, has its notification hook.
+  static bool NotificationHooked();
 };

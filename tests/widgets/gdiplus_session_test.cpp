@@ -12,6 +12,7 @@ TEST(GdiplusSession, StartsWithTheFirstHolderAndStopsAfterTheLast) {
   ASSERT_FALSE(GdiplusSession::Started()) << "another test left a GDI+ holder alive";
   std::optional<GdiplusSession> program(std::in_place);
   EXPECT_TRUE(GdiplusSession::Started());
+  EXPECT_TRUE(GdiplusSession::NotificationHooked()) << "GDI+ runs without its thread, so it needs the hook";
   {
     const GdiplusSession widget;
     const gdip::SolidBrush brush(0xFF102030);
@@ -21,6 +22,7 @@ TEST(GdiplusSession, StartsWithTheFirstHolderAndStopsAfterTheLast) {
   EXPECT_TRUE(GdiplusSession::Started()) << "an inner holder must not shut GDI+ down";
   program.reset();
   EXPECT_FALSE(GdiplusSession::Started());
+  EXPECT_FALSE(GdiplusSession::NotificationHooked()) << "unhooked at shutdown";
 
   // And it starts again for a later holder.
   const GdiplusSession again;
