@@ -265,7 +265,8 @@ void TCustomForm::PlaceOnFirstShow() {
   if (position_ == TPosition::poMainFormCenter && mainForm && mainForm != this && mainForm->HandleAllocated()) {
     GetWindowRect(mainForm->Handle(), &area);
   } else if (position_ != TPosition::poDesigned) {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    // The centre of the primary screen itself, task bar or not.
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   } else {
     return;
   }

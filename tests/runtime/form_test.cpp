@@ -70,19 +70,30 @@ TEST_F(RuntimeTest, SingleBorderFormGetsTheExactClientSize) {
   }
 }
 
-TEST_F(RuntimeTest, ScreenCenterPlacesTheFormInTheMiddleOfTheWorkArea) {
+// A task bar takes part of the screen from the work area; the form is still centred on
+// the screen itself.
+TEST_F(RuntimeTest, ScreenCenterPlacesTheFormInTheMiddleOfTheScreenNotTheWorkArea) {
+  RECT previous{};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &previous, 0));
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  RECT withTaskBar{0, 0, screenWidth, screenHeight - 120};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &withTaskBar, 0));
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  ASSERT_EQ(area.bottom, screenHeight - 120) << "the work area could not be changed";
+
   TForm* form = nullptr;
   app.CreateForm(form);
   form->SetPosition(TPosition::poScreenCenter);
   form->SetBounds(0, 0, 300, 200);
   form->Show();
-
-  RECT area{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   RECT window{};
   GetWindowRect(form->Handle(), &window);
-  EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
-  EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
+  SystemParametersInfoW(SPI_SETWORKAREA, 0, &previous, 0);
+
+  EXPECT_NEAR((window.left + window.right) / 2, screenWidth / 2, 1);
+  EXPECT_NEAR((window.top + window.bottom) / 2, screenHeight / 2, 1);
 }
 
 TEST_F(RuntimeTest, CloseQueryDecidesWhetherTheFormCloses) {
