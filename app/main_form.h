@@ -104,6 +104,10 @@ class TForm1 : public TForm {
   void sButton2Click(TObject* Sender);
 
  protected:
+  // Runs one start-up step; its failure goes to the application's handler. Virtual so
+  // that tests can make any one step fail and see the next ones still run.
+  virtual void RunStartupStep(const std::function<void()>& step);
+
   // Windows is logging off: say yes, and end without saving anything.
   void OnQueryEndSession(bool& allow) override;
   void OnEndSession(bool ending) override;
@@ -118,8 +122,6 @@ class TForm1 : public TForm {
   void CreateTimer();
   // Remembers a choice that Exit could not store, for the one message at the end.
   void NoteUnsaved(const std::wstring& setting);
-  // Runs one start-up step; its failure goes to the application's handler.
-  void RunStartupStep(const std::function<void()>& step);
 
   std::vector<std::wstring> unsavedSettings_;
   // From Clean until the run's final measurement.

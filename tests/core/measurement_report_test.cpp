@@ -75,14 +75,5 @@ TEST(MeasurementReport, SmallFolderBesideLargeFreeSpaceShowsAlmostNothing) {
   EXPECT_EQ(ProgressPercent(0, report.tempSizeGauge.maxValue, report.tempSizeGauge.progress), 0);
 }
 
-TEST(MeasurementReport, SameCountsGiveTheSameReport) {
-  const auto first = BuildMeasurementReport({13421772800, 107374182400}, 314572800);
-  const auto second = BuildMeasurementReport({13421772800, 107374182400}, 314572800);
-  EXPECT_EQ(first.freeSpaceCaption, second.freeSpaceCaption);
-  EXPECT_EQ(first.tempSizeCaption, second.tempSizeCaption);
-  EXPECT_EQ(first.freeSpaceGauge, second.freeSpaceGauge);
-  EXPECT_EQ(first.tempSizeGauge, second.tempSizeGauge);
-}
-
 }  // namespace
 }  // namespace klarvik
