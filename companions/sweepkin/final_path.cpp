@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "runtime/handles.h"
@@ -11,20 +12,28 @@
 namespace klarvik::sweepkin {
 namespace {
 
-// Wine's GetFinalPathNameByHandleW fails with ERROR_MORE_DATA on any name longer than
-// MAX_PATH. Its object names are the DOS path behind "\??\", so the name is asked
-// for directly there and given the \\?\ form. (Windows names a file's object by its
-// device, but there the regular call answers.)
-std::wstring WineObjectPath(HANDLE handle) {
-  std::vector<std::uint8_t> buffer(sizeof(OBJECT_NAME_INFORMATION) + 32768 * sizeof(wchar_t));
+// Under Wine a file object's name is the DOS path behind "\??\", links resolved, and
+// one call asks for it; GetFinalPathNameByHandleW costs several more round trips to
+// Wine's server per file (and fails on names longer than MAX_PATH). Windows names a
+// file object by its device instead: there this answers empty and the regular call is
+// made.
+std::wstring DosObjectPath(HANDLE handle) {
+  alignas(OBJECT_NAME_INFORMATION) std::uint8_t small[sizeof(OBJECT_NAME_INFORMATION) + 1024 * sizeof(wchar_t)];
+  std::vector<std::uint8_t> large;
+  std::uint8_t* buffer = small;
+  ULONG size = sizeof(small);
   ULONG returned = 0;
-  if (!NT_SUCCESS(NtQueryObject(handle, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                                &returned))) {
-    return {};
+  NTSTATUS status = NtQueryObject(handle, ObjectNameInformation, buffer, size, &returned);
+  if (!NT_SUCCESS(status) && returned > size) {
+    large.resize(returned);
+    buffer = large.data();
+    size = returned;
+    status = NtQueryObject(handle, ObjectNameInformation, buffer, size, &returned);
   }
-  const auto* name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data());
-  const std::wstring text(name->Name.Buffer, name->Name.Length / sizeof(wchar_t));
-  return text.starts_with(LR"(\??\)") ? LR"(\\?\)" + text.substr(4) : std::wstring();
+  if (!NT_SUCCESS(status)) return {};
+  const auto* name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer);
+  const std::wstring_view text(name->Name.Buffer, name->Name.Length / sizeof(wchar_t));
+  return text.starts_with(LR"(\??\)") ? LR"(\\?\)" + std::wstring(text.substr(4)) : std::wstring();
 }
 
 std::wstring WithoutTrailingBackslash(std::wstring path) {
@@ -39,11 +48,12 @@ bool EqualIgnoringCase(const wchar_t* a, std::size_t aLength, const wchar_t* b, 
 }  // namespace
 
 std::wstring FinalPathOf(HANDLE handle) {
-  std::wstring path(MAX_PATH, L'\0');
+  std::wstring path = DosObjectPath(handle);
+  if (!path.empty()) return path;
+  path.resize(MAX_PATH);
   for (;;) {
     const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0 && GetLastError() == ERROR_MORE_DATA) return WineObjectPath(handle);
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "companions/sweepkin/cleaning_root.h"
+#include "companions/sweepkin/final_path.h"
+#include "companions/sweepkin/safe_delete.h"
 #include "companions/sweepkin/sweep.h"
 #include "runtime/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
@@ -149,6 +151,26 @@ TEST(Sweep, NeverFollowsNorDeletesLinks) {
   EXPECT_TRUE(Exists(outside + L"folder\\inner.dat"));
   EXPECT_EQ(report.filesDeleted, 1u);
   EXPECT_EQ(report.skippedLinks, 4u);
+  RemoveTree(root);
+}
+
+// A folder swapped for a link after the walk listed it: the file is then reached by
+// a path through the link, and only its final path tells. It stays, and so do folders
+// named that way.
+TEST(Sweep, AnEntryReachedThroughALinkedFolderIsNeitherDeletedNorRemoved) {
+  const std::wstring root = FreshScratchFolder(L"sweep-swapped");
+  const std::wstring outside = FreshScratchFolder(L"sweep-swapped-outside");
+  ASSERT_TRUE(MakeAgedTree(outside, {{L"precious.dat"}, {L"empty\\"}}));
+  if (!MakeUnixLink(root + L"swapped", NoSlash(outside))) GTEST_SKIP() << "links are made only under Wine here";
+  const std::wstring throughLink = root + L"swapped\\precious.dat";
+
+  EXPECT_TRUE(sweepkin::SamePath(sweepkin::FinalPathOf(throughLink), sweepkin::FinalPathOf(outside + L"precious.dat")))
+      << "the final path names the target, not the link";
+  EXPECT_EQ(sweepkin::DeleteFileSafely(Extended(throughLink), FILE_ATTRIBUTE_NORMAL), sweepkin::DeleteOutcome::Link);
+  EXPECT_EQ(sweepkin::RemoveEmptyFolderSafely(Extended(root + L"swapped\\empty")), sweepkin::DeleteOutcome::Link);
+
+  EXPECT_TRUE(Exists(outside + L"precious.dat"));
+  EXPECT_TRUE(Exists(outside + L"empty"));
   RemoveTree(root);
 }
 
