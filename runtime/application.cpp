@@ -176,6 +176,10 @@ bool TApplication::IsPreProcessMessage(MSG& message) {
   if (!form) return false;
   const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
   if (keyDown && form->Menu() && form->Menu()->IsShortCut(message)) return true;
+  // An access key held down acts once: its repeats would click the button again and
+  // again (Alt+letter never types text, so no repeat is lost to an edit box).
+  constexpr LPARAM kRepeated = LPARAM{1} << 30;
+  if (message.message == WM_SYSCHAR && (message.lParam & kRepeated)) return true;
   return IsDialogMessageW(form->Handle(), &message) != FALSE;
 }
 

@@ -171,7 +171,7 @@ class PushButton : public TWinControl {
   }
 };
 
-TEST_F(MenuFormTest, AltAccessKeyClicksTheButton) {
+TEST_F(MenuFormTest, AltAccessKeyClicksTheButtonOncePerPress) {
   auto* clean = new PushButton(form);
   clean->SetParent(form);
   clean->SetBounds(10, 10, 75, 25);
@@ -181,11 +181,19 @@ TEST_F(MenuFormTest, AltAccessKeyClicksTheButton) {
   clean->OnClick = [&](TObject*) { ++cleanClicks; };
   ASSERT_TRUE(clean->HandleAllocated());
 
-  PostMessageW(form->Handle(), WM_SYSCHAR, L'c', static_cast<LPARAM>(KF_ALTDOWN) << 16);
+  // Held down: the first message and the key's repeats (previous-state bit set).
+  const LPARAM first = static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1;
+  const LPARAM repeated = first | static_cast<LPARAM>(KF_REPEAT) << 16;
+  PostMessageW(form->Handle(), WM_SYSCHAR, L'c', first);
+  for (int i = 0; i < 5; ++i) PostMessageW(form->Handle(), WM_SYSCHAR, L'c', repeated);
   Pump();
 
-  EXPECT_EQ(cleanClicks, 1);
+  EXPECT_EQ(cleanClicks, 1) << "a held access key clicks once";
   EXPECT_EQ(clicks, 0);
+
+  PostMessageW(form->Handle(), WM_SYSCHAR, L'c', first);
+  Pump();
+  EXPECT_EQ(cleanClicks, 2) << "pressed again, it clicks again";
 }
 
 }  // namespace
