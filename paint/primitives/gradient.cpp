@@ -136,15 +136,19 @@ void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& g
     return;
   }
   const GradientPixels g = AxisGradient(gradient, rect, offset);
+  // The stops start at the offset: what lies before it is left as it is.
+  const int start = static_cast<int>(std::clamp<long long>(offset, 0, g.byRows ? rect.Height() : rect.Width()));
   if (g.byRows) {
-    for (int y = clip.top; y < clip.bottom; ++y) {
+    for (int y = std::max(clip.top, rect.top + start); y < clip.bottom; ++y) {
       std::fill(&bitmap.At(clip.left, y), &bitmap.At(clip.left, y) + clip.Width(), g.At(0, y - rect.top));
     }
     return;
   }
   // One row computed, copied to every other row.
-  const std::uint32_t* row = g.values.data() + (clip.left - rect.left);
-  for (int y = clip.top; y < clip.bottom; ++y) std::copy(row, row + clip.Width(), &bitmap.At(clip.left, y));
+  const int left = std::max(clip.left, rect.left + start);
+  if (left >= clip.right) return;
+  const std::uint32_t* row = g.values.data() + (left - rect.left);
+  for (int y = clip.top; y < clip.bottom; ++y) std::copy(row, row + (clip.right - left), &bitmap.At(left, y));
 }
 
 void PaintGradientTexture(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int textureAlpha,

@@ -15,7 +15,8 @@ enum GradientDirection : int { kGradientVertical = 0, kGradientHorizontal = 1, k
 GradientDirection DirectionOf(const TsGradArray& gradient);
 
 // Paints the gradient over rect (clipped to the bitmap), alpha 255. `offset` shifts where
-// the stops start along the gradient's axis. An empty gradient paints nothing.
+// the stops start along the gradient's axis; the pixels before it are left as they are.
+// An empty gradient paints nothing.
 void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int offset = 0);
 
 // Gradient G and tiled texture T in one pass: G + (T − G)·a ÷ 256 per channel, with a the

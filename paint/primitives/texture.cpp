@@ -86,8 +86,9 @@ void TileTexture(PixelView canvas, PaintRect& rect, const TsMaskData& entry, int
       rect.right = std::max(r.right - tw, r.left);
       break;
     case kTileWholeRows:
-      // Whole-height rows only; the last column is cut at the right.
-      for (int y = r.top; y <= r.bottom - th; y += th) CopyTiles(canvas, {r.left, y, r.right, y + th}, src, tex);
+      // Whole-height rows only, each starting above bottom − tile height (so an exact
+      // fit leaves its last row to the background); the last column is cut at the right.
+      for (int y = r.top; y < r.bottom - th; y += th) CopyTiles(canvas, {r.left, y, r.right, y + th}, src, tex);
       rect = {};
       break;
     default:

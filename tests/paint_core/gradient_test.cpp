@@ -25,6 +25,42 @@ TEST(ParseGradient, MakesAStopOfEveryFiveNumbers) {
   EXPECT_EQ(g[0].Mode, 1);
 }
 
+// With an offset the stops begin that far along the axis; the rows (or columns) before
+// it keep what was there, and the first stop's first colour is at the offset.
+TEST(PaintGradient, AnOffsetLeavesWhatLiesBeforeItAsItIs) {
+  constexpr std::uint32_t kBefore = 0xFF123456;
+  struct Case {
+    const char* name;
+    const char* data;
+    int offset;
+  };
+  const Case cases[] = {
+      {"vertical", "255;16711680;50;0;0;16711680;65280;50;0;0", 4},
+      {"horizontal", "255;16711680;50;1;0;16711680;65280;50;1;0", 4},
+      {"offset past the end", "255;16711680;100;0;0", 12},
+      {"negative offset paints all", "255;16711680;100;0;0", -3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TsGradArray g = ParseGradient(c.data);
+    const bool byRows = DirectionOf(g) == kGradientVertical;
+    SkinBitmap b = Filled(10, 10, kBefore);
+    PaintGradient(b.View(), {0, 0, 10, 10}, g, c.offset);
+    for (int along = 0; along < 10; ++along) {
+      const std::uint32_t pixel = byRows ? Px(b, 3, along) : Px(b, along, 3);
+      if (along < c.offset) {
+        EXPECT_EQ(pixel, kBefore) << along;
+      } else {
+        EXPECT_NE(pixel, kBefore) << along;
+        EXPECT_EQ(pixel >> 24, 0xFFu) << along;
+      }
+    }
+    if (c.offset >= 0 && c.offset < 10) {
+      EXPECT_EQ(byRows ? Px(b, 0, c.offset) : Px(b, c.offset, 0), Opaque(255));
+    }
+  }
+}
+
 TEST(PaintGradient, VerticalStopsFollowTheirSharesAndTheLastRunsToTheBottom) {
   const TsGradArray g = ParseGradient("5658972;4606026;97;0;0;4606026;4606026;0;0;0");
   SkinBitmap b = Filled(2, 100, 0);

@@ -49,7 +49,7 @@ TEST(TileTexture, PaintsByModeAndNarrowsTheRectangleToWhatIsLeft) {
       {5, {0, 0, 10, 50}, {10, 0, 30, 50}},
       {6, {0, 40, 30, 50}, {0, 0, 30, 40}},
       {7, {20, 0, 30, 50}, {0, 0, 20, 50}},
-      {10, area, {}},
+      {10, {0, 0, 30, 40}, {}},  // the row at bottom − tile height is not placed
       {8, {}, area},  // not a tiling mode: nothing painted, nothing covered
   };
   for (const auto& c : cases) {
@@ -64,14 +64,23 @@ TEST(TileTexture, PaintsByModeAndNarrowsTheRectangleToWhatIsLeft) {
   }
 }
 
+// A row is placed while its top lies above bottom − tile height: a part row is never
+// drawn, and neither is the row whose top is exactly bottom − tile height.
 TEST(TileTexture, WholeRowModeStopsBeforeAPartRowAndCutsTheLastColumn) {
   const TsSkinTables tables = TablesWithMaster(Filled(10, 10, kTex));
   const TsMaskData e = Entry({0, 0, 10, 10}, 1, 0, 10, 0, 0, 0, 0);
-  SkinBitmap b = Filled(25, 35, kBg);
-  PaintRect r{0, 0, 25, 35};
-  TileTexture(b.View(), r, e, 10, tables);
-  EXPECT_EQ(Count(b, {0, 0, 25, 30}).inside, 25 * 30);
-  EXPECT_EQ(Px(b, 0, 30), kBg);  // the last 5 rows are left as they were
+  struct Case {
+    int height;
+    int paintedRows;
+  };
+  for (const Case c : {Case{35, 30}, Case{30, 20}, Case{31, 30}, Case{10, 0}}) {
+    SCOPED_TRACE(c.height);
+    SkinBitmap b = Filled(25, c.height, kBg);
+    PaintRect r{0, 0, 25, c.height};
+    TileTexture(b.View(), r, e, 10, tables);
+    EXPECT_EQ(Count(b, {0, 0, 25, c.paintedRows}).inside, 25 * c.paintedRows);
+    EXPECT_EQ(Count(b, {0, c.paintedRows, 25, c.height}).inside, 0) << "the rest is left as it was";
+  }
 }
 
 TEST(TileTexture, EmptyRectanglesUseTheWholeOwnPictureAndZeroSizesPaintNothing) {
