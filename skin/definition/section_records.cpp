@@ -97,8 +97,14 @@ void ReadInt(const KeySource& source, std::string_view key, std::int32_t& field,
   if (std::optional<int> value = source.Integer(key, alwaysRgb)) field = *value;
 }
 
+// A value given in the text, limited to lowest..highest; a field the text leaves out
+// keeps what it holds, which may lie outside (the overlay's -1, "inherit").
+void ReadClamped(const KeySource& source, std::string_view key, std::int32_t& field, int lowest, int highest) {
+  if (std::optional<int> value = source.Integer(key, false)) field = std::clamp(*value, lowest, highest);
+}
+
 void ReadPercent(const KeySource& source, std::string_view key, std::int32_t& field) {
-  if (std::optional<int> value = source.Integer(key, false)) field = std::clamp(*value, 0, 100);
+  ReadClamped(source, key, field, 0, 100);
 }
 
 void ReadByte(const KeySource& source, std::string_view key, std::uint8_t& field) {
@@ -159,8 +165,7 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGeneralData& 
   record.GradientArray = GradientOf(record.GradientData, record.GradientPercent);
   if (readShowFocus) ReadBool(source, "SHOWFOCUS", record.ShowFocus);
   ReadBool(source, "FADINGENABLED", record.FadingEnabled);
-  ReadInt(source, "FADINGITERATIONS", record.FadingIterations);
-  record.FadingIterations = std::clamp(record.FadingIterations, 0, 255);
+  ReadClamped(source, "FADINGITERATIONS", record.FadingIterations, 0, 255);
   ReadInt(source, "GCOL", record.GlowColor, true);
   ReadByte(source, "GSIZE", record.GlowSize);
 

@@ -255,12 +255,13 @@ TEST(DefinitionSections, OverlayOverridesAndAddsSections) {
       "[ BUTTON ]", "COLOR = 5", "FONTCOLOR=not a number", "; a comment keeps its blanks",
       "[NEWCHILD]", "PARENTCLASS=button", "GLOW=3",
       "[NEWPLAIN]", "SHOWFOCUS=1",
+      "[NEWFADING]", "FADINGITERATIONS=300",
       "[GLOBALINFO]", "COLOR=99",
   });
   EXPECT_EQ(settings.CommonSections[0], "[BUTTON]");
   EXPECT_EQ(settings.CommonSections[3], "; a comment keeps its blanks");
   const TsSkinTables t = Load("[GLOBALINFO]\nCOLOR=7\n[BUTTON]\nCOLOR=1\nFONTCOLOR=8\nSHOWFOCUS=0\n", MemoryFiles(), settings);
-  ASSERT_EQ(t.Sections.size(), 4u);
+  ASSERT_EQ(t.Sections.size(), 5u);
   const TsGeneralData& button = Section(t, "BUTTON");
   EXPECT_EQ(button.Color, 5);
   EXPECT_EQ(button.StateProps[kStateNormal].Color, 5);
@@ -276,6 +277,8 @@ TEST(DefinitionSections, OverlayOverridesAndAddsSections) {
   EXPECT_EQ(plain.HotFontColors[0], -1);
   EXPECT_TRUE(plain.ShowFocus);
   EXPECT_FALSE(plain.FadingEnabled);
+  EXPECT_EQ(plain.FadingIterations, -1) << "left out, it stays \"inherit\"";
+  EXPECT_EQ(Section(t, "NEWFADING").FadingIterations, 255);  // given, it is limited
   EXPECT_EQ(t.Palette[pcMainColor], 7);  // [GLOBALINFO] of the overlay is left alone
   EXPECT_EQ(Section(t, "GLOBALINFO").Color, 7);
 }
