@@ -69,7 +69,7 @@ void CheckTables(const TsSkinTables& t) {
   }
   for (std::size_t i = 0; i < t.Sections.size(); ++i) {
     const TsGeneralData& s = t.Sections[i];
-    Check(s.States >= 1 && s.Transparency >= 0 && s.Transparency <= 100 && s.FadingIterations >= 0 && s.FadingIterations <= 255);
+    Check(s.States >= 1 && s.Transparency >= 0 && s.Transparency <= 100 && s.FadingIterations >= -1 && s.FadingIterations <= 255);
     Check(s.GradientArray != nullptr && s.StateProps[kStateHot].GradientArray != nullptr);
     const int index = static_cast<int>(i);
     for (int found : {s.BorderMaskIndex, s.TextureIndex, t.IndexOfMask(index, s.SectionName, "GLYPHMASK"),

@@ -87,7 +87,7 @@ struct TsGeneralData {
   std::int32_t HotImagePercent = 0;
   std::array<TColor, 5> HotFontColors{0, -1, -1, -1, -1};
   bool FadingEnabled = false;
-  std::int32_t FadingIterations = 5;  // 0..255
+  std::int32_t FadingIterations = 5;  // 0..255; -1 (inherit) in an overlay section that leaves it out
   TColor HotGlowColor = 0xFFFFFF;
   TColor GlowColor = 0xFFFFFF;
   std::uint8_t HotGlowSize = 0;
