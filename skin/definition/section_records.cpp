@@ -115,21 +115,27 @@ void ReadBool(const KeySource& source, std::string_view key, bool& field) {
   if (std::optional<std::string_view> text = source.Text(key)) field = ParseBoolean(*text);
 }
 
-void ReadText(const KeySource& source, std::string_view key, std::string& field) {
-  if (std::optional<std::string_view> text = source.Text(key)) field = *text;
+// A gradient given in the text replaces the record's text and steps with the load's shared
+// pair; one left out keeps the record's own. Either way, a text shorter than two
+// characters means no gradient at all.
+void ReadGradient(const KeySource& source, std::string_view key, TsGradientTexts& gradients, TsSharedText& text,
+                  TsGradArrayRef& steps, std::int32_t& percent) {
+  if (std::optional<std::string_view> given = source.Text(key)) {
+    if (given->size() < 2) {
+      text = *given;
+      steps = nullptr;
+    } else {
+      TsGradientTexts::Gradient gradient = gradients.Of(*given);
+      text = std::move(gradient.Text);
+      steps = std::move(gradient.Steps);
+    }
+  }
+  if (text.size() < 2) percent = 0;
+  if (text.size() < 2 || steps == nullptr) steps = std::make_shared<TsGradArray>();
 }
 
 void ReadFontColors(const KeySource& source, const std::array<std::string_view, 5>& keys, std::array<TColor, 5>& colors) {
   for (std::size_t i = 0; i < keys.size(); ++i) ReadInt(source, keys[i], colors[i]);
-}
-
-// A gradient text shorter than two characters means no gradient at all.
-TsGradArrayRef GradientOf(const std::string& text, std::int32_t& percent) {
-  if (text.size() < 2) {
-    percent = 0;
-    return std::make_shared<TsGradArray>();
-  }
-  return std::make_shared<TsGradArray>(ParseGradient(text));
 }
 
 void SetHotDefaults(TsGeneralData& record) {
@@ -142,7 +148,8 @@ void ClearHotFields(TsGeneralData& record) {
   record.HotColor = 0;
   record.HotTransparency = 0;
   record.HotGradientPercent = 0;
-  record.HotGradientData.clear();
+  record.HotGradientData = TsSharedText();
+  record.HotGradientArray = nullptr;
   record.HotImagePercent = 0;
   record.HotFontColors = {0, 0, 0, 0, 0};
   record.HotGlowColor = 0;
@@ -151,7 +158,7 @@ void ClearHotFields(TsGeneralData& record) {
 
 // Fills the flat fields from `source` over the values `record` already holds, then the
 // two state records from the flat fields.
-void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGeneralData& record) {
+void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGradientTexts& gradients, TsGeneralData& record) {
   ReadInt(source, "COLOR", record.Color, true);
   ReadBool(source, "RESERVEDBOOLEAN", record.ReservedBoolean);
   ReadBool(source, "GIVEOWNFONT", record.GiveOwnFont);
@@ -161,8 +168,7 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGeneralData& 
   ReadPercent(source, "TRANSPARENCY", record.Transparency);
   ReadPercent(source, "GRADIENTPERCENT", record.GradientPercent);
   ReadPercent(source, "IMAGEPERCENT", record.ImagePercent);
-  ReadText(source, "GRADIENTDATA", record.GradientData);
-  record.GradientArray = GradientOf(record.GradientData, record.GradientPercent);
+  ReadGradient(source, "GRADIENTDATA", gradients, record.GradientData, record.GradientArray, record.GradientPercent);
   if (readShowFocus) ReadBool(source, "SHOWFOCUS", record.ShowFocus);
   ReadBool(source, "FADINGENABLED", record.FadingEnabled);
   ReadClamped(source, "FADINGITERATIONS", record.FadingIterations, 0, 255);
@@ -192,8 +198,8 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGeneralData& 
   ReadInt(source, "HOTCOLOR", record.HotColor);
   ReadPercent(source, "HOTTRANSPARENCY", record.HotTransparency);
   ReadPercent(source, "HOTGRADIENTPERCENT", record.HotGradientPercent);
-  ReadText(source, "HOTGRADIENTDATA", record.HotGradientData);
-  record.HotGradientArray = GradientOf(record.HotGradientData, record.HotGradientPercent);
+  ReadGradient(source, "HOTGRADIENTDATA", gradients, record.HotGradientData, record.HotGradientArray,
+               record.HotGradientPercent);
   ReadPercent(source, "HOTIMAGEPERCENT", record.HotImagePercent);
 
   TsGenState& hot = record.StateProps[kStateHot];
@@ -222,7 +228,7 @@ TsGeneralData OverlayDefaults() {
 
 }  // namespace
 
-TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system) {
+TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system, TsGradientTexts& gradients) {
   TsGeneralDataArray records;
   records.reserve(definition.Sections().size());
   for (const TsIniSection& section : definition.Sections()) {
@@ -235,13 +241,14 @@ TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSyste
     // Hot values take their defaults only when the section has a hot state.
     std::optional<int> states = source.Integer("STATES", false);
     if (states.value_or(record.States) >= 2) SetHotDefaults(record);
-    ReadRecordKeys(source, false, record);
+    ReadRecordKeys(source, false, gradients, record);
     records.push_back(std::move(record));
   }
   return records;
 }
 
-void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGeneralDataArray& records) {
+void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGradientTexts& gradients,
+                         TsGeneralDataArray& records) {
   for (const TsIniSection& section : overlay.Sections()) {
     if (section.Name == "GLOBALINFO") continue;
     auto existing = std::find_if(records.begin(), records.end(), [&](const TsGeneralData& r) { return r.SectionName == section.Name; });
@@ -261,7 +268,7 @@ void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, T
       record.TextureIndex = -1;
     }
     OverlaySource source(section, system);
-    ReadRecordKeys(source, true, record);
+    ReadRecordKeys(source, true, gradients, record);
     if (existing != records.end()) {
       *existing = std::move(record);
     } else {

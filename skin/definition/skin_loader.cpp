@@ -72,8 +72,9 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
 
   tables.SkinData = ReadGlobalValues(definition, settings.System);
   tables.SkinData.SkinFolder = settings.SkinFolder;
-  tables.Sections = ReadSectionRecords(definition, settings.System);
-  if (hasOverlay) ApplyOverlayRecords(overlay, settings.System, tables.Sections);
+  TsGradientTexts gradients;
+  tables.Sections = ReadSectionRecords(definition, settings.System, gradients);
+  if (hasOverlay) ApplyOverlayRecords(overlay, settings.System, gradients, tables.Sections);
   tables.BuildIndexes();
   ComputeSectionImageIndexes(tables);
   tables.Palette = BuildPalette(definition, tables.Sections, settings.System);

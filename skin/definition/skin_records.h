@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "skin/image/jpeg_decoder.h"
@@ -40,8 +42,34 @@ struct TsGradStep {
 };
 using TsGradArray = std::vector<TsGradStep>;
 // A state record refers to the very array of its section's flat field, so a step changed
-// through one (hue shifting) is seen through the other. Never null in a loaded skin.
+// through one (hue shifting) is seen through the other. Sections that inherit one gradient
+// text share its array too, so whatever changes steps must change each array once. Never
+// null in a loaded skin.
 using TsGradArrayRef = std::shared_ptr<TsGradArray>;
+
+// Text held by many records at once (a gradient inherited by every section below it):
+// copies share one buffer, so a long text costs its size once per load.
+class TsSharedText {
+ public:
+  TsSharedText() = default;
+  TsSharedText(std::string_view text) : text_(text.empty() ? nullptr : std::make_shared<const std::string>(text)) {}
+  TsSharedText(const char* text) : TsSharedText(std::string_view(text)) {}
+  TsSharedText(const std::string& text) : TsSharedText(std::string_view(text)) {}
+
+  std::string_view View() const { return text_ != nullptr ? std::string_view(*text_) : std::string_view(); }
+  operator std::string_view() const { return View(); }
+  std::size_t size() const { return View().size(); }
+  bool empty() const { return View().empty(); }
+  bool SharesBufferWith(const TsSharedText& other) const { return text_ == other.text_; }
+
+  friend bool operator==(const TsSharedText& a, const TsSharedText& b) { return a.View() == b.View(); }
+  friend bool operator==(const TsSharedText& a, std::string_view b) { return a.View() == b; }
+  friend bool operator==(const TsSharedText& a, const char* b) { return a.View() == std::string_view(b); }
+  friend std::ostream& operator<<(std::ostream& out, const TsSharedText& text) { return out << text.View(); }
+
+ private:
+  std::shared_ptr<const std::string> text_;
+};
 
 enum TsStateIndex : int { kStateNormal = 0, kStateHot = 1 };
 
@@ -49,7 +77,7 @@ struct TsGenState {
   TColor Color = 0;
   std::array<TColor, 5> FontColors{};  // text, then contour left, top, right, bottom (-1: none)
   std::int32_t GradientPercent = 0;    // 0..100
-  std::string GradientData;
+  TsSharedText GradientData;
   TsGradArrayRef GradientArray;
   std::int32_t ImagePercent = 0;  // 0..100
   std::int32_t TextureIndex = -1;  // image entry of the state's texture
@@ -75,14 +103,14 @@ struct TsGeneralData {
   TColor Color = 0xFFFFFF;
   std::int32_t Transparency = 0;
   std::int32_t GradientPercent = 0;
-  std::string GradientData = " ";
+  TsSharedText GradientData = " ";
   TsGradArrayRef GradientArray;
   std::int32_t ImagePercent = 0;
   std::array<TColor, 5> FontColors{0, -1, -1, -1, -1};
   TColor HotColor = 0xFFFFFF;
   std::int32_t HotTransparency = 0;
   std::int32_t HotGradientPercent = 0;
-  std::string HotGradientData;
+  TsSharedText HotGradientData;
   TsGradArrayRef HotGradientArray;
   std::int32_t HotImagePercent = 0;
   std::array<TColor, 5> HotFontColors{0, -1, -1, -1, -1};

@@ -93,6 +93,9 @@ double ParseVersion(std::string_view text) {
 
 TsGradArray ParseGradient(std::string_view text) {
   const std::size_t words = static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
+  if (words / 5 > kMaxGradientSteps) {
+    throw ESkinConvertError("A gradient has more than " + std::to_string(kMaxGradientSteps) + " steps");
+  }
   TsGradArray steps(words / 5);
   std::size_t start = 0;
   auto nextWord = [&] {

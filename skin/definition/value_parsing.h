@@ -1,5 +1,6 @@
 #pragma once
 // How definition values become numbers, truth values and gradients.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +17,10 @@ int StrictInteger(std::string_view text);
 bool ParseBoolean(std::string_view text);
 // A decimal number with "." as separator, whatever the locale; 0 when not a number.
 double ParseVersion(std::string_view text);
+// The most steps one gradient may have; real gradients have a handful.
+inline constexpr std::size_t kMaxGradientSteps = 1024;
 // Words separated by ";", five per step; words 1 to 4 of each step converted strictly.
+// Raises ESkinConvertError past kMaxGradientSteps, before allocating anything.
 TsGradArray ParseGradient(std::string_view text);
 
 std::string UpperCase(std::string_view text);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "skin/definition/gradient_texts.h"
+#include "skin/definition/value_parsing.h"
 #include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
@@ -159,6 +161,66 @@ TEST(DefinitionSections, StrictValuesFailTheLoad) {
       "[GLOBALINFO]\nBICONMINGLOWMARGIN=1.5\n",
   };
   for (const char* text : cases) EXPECT_THROW(Load(text), ESkinConvertError) << text;
+}
+
+// One gradient text, `steps` steps long, padded with blanks inside its words to about
+// `bytes` characters.
+std::string GradientText(int steps, std::size_t bytes = 0) {
+  std::string text;
+  const std::string pad(steps > 0 ? bytes / (static_cast<std::size_t>(steps) * 5) : 0, ' ');
+  for (int i = 0; i < steps; ++i) text += pad + "1;" + pad + "2;" + pad + "30;" + pad + "0;" + pad + "0;";
+  return text;
+}
+
+TEST(DefinitionSections, AnInheritedGradientIsKeptAndParsedOnce) {
+  // A megabyte of gradient inherited by thousands of sections costs its size once, not
+  // once per section and state.
+  std::string text = "[BASE]\nSTATES=2\nGRADIENTDATA=" + GradientText(3, 1 << 20) + "\nHOTGRADIENTDATA=" + GradientText(2) + "\n";
+  constexpr int kChildren = 2000;
+  for (int i = 0; i < kChildren; ++i) text += "[C" + std::to_string(i) + "]\nPARENTCLASS=BASE\n";
+  text += "[MINE]\nPARENTCLASS=BASE\nGRADIENTDATA=" + GradientText(1) + "\n";
+  TsLoadSettings overlay;
+  overlay.CommonSections = {"[C7]", "HOTGRADIENTDATA=" + GradientText(4)};
+  const TsSkinTables t = Load(text, MemoryFiles(), overlay);
+
+  const TsGeneralData& base = Section(t, "BASE");
+  ASSERT_EQ(base.GradientArray->size(), 3u);
+  for (int i = 0; i < kChildren; ++i) {
+    const TsGeneralData& child = Section(t, "C" + std::to_string(i));
+    ASSERT_TRUE(child.GradientData.SharesBufferWith(base.GradientData)) << i;
+    ASSERT_EQ(child.GradientArray, base.GradientArray) << i;
+    ASSERT_EQ(child.StateProps[kStateNormal].GradientArray, base.GradientArray) << i;
+    ASSERT_TRUE(child.StateProps[kStateNormal].GradientData.SharesBufferWith(base.GradientData)) << i;
+    if (i != 7) {
+      ASSERT_EQ(child.HotGradientArray, base.HotGradientArray) << i;
+    }
+  }
+  // A section or an overlay that gives its own gradient gets its own steps.
+  EXPECT_EQ(Section(t, "MINE").GradientArray->size(), 1u);
+  EXPECT_EQ(Section(t, "C7").HotGradientArray->size(), 4u);
+  EXPECT_EQ(Section(t, "C7").StateProps[kStateHot].GradientArray, Section(t, "C7").HotGradientArray);
+  EXPECT_EQ(Section(t, "C7").GradientArray, base.GradientArray);
+}
+
+TEST(DefinitionSections, GradientsPastTheirCapsFailTheLoad) {
+  std::string manyGradients;
+  for (std::size_t i = 0; i <= kMaxGradientStepsPerLoad / kMaxGradientSteps; ++i) {
+    manyGradients += "[S" + std::to_string(i) + "]\nGRADIENTDATA=" + GradientText(static_cast<int>(kMaxGradientSteps)) + "\n";
+  }
+  struct Case {
+    const char* name;
+    std::string definition;
+  } cases[] = {
+      {"one gradient with too many steps", "[S]\nGRADIENTDATA=" + GradientText(static_cast<int>(kMaxGradientSteps) + 1) + "\n"},
+      {"a hot gradient with too many steps",
+       "[S]\nSTATES=2\nHOTGRADIENTDATA=" + GradientText(static_cast<int>(kMaxGradientSteps) + 1) + "\n"},
+      {"too many steps in the load together", manyGradients},
+  };
+  for (const Case& c : cases) EXPECT_THROW(Load(c.definition), ESkinConvertError) << c.name;
+  // The largest allowed gradient loads.
+  EXPECT_EQ(Section(Load("[S]\nGRADIENTDATA=" + GradientText(static_cast<int>(kMaxGradientSteps)) + "\n"), "S")
+                .GradientArray->size(),
+            kMaxGradientSteps);
 }
 
 TEST(DefinitionSections, GlobalValues) {
