@@ -1,6 +1,7 @@
 // Any definition text, loaded with a small master bitmap, a separate BMP and PNG picture
 // and JPG stand-ins, ends in whole tables or in a skin error; the tables then hold only
 // entries that lie inside their pictures, and every lookup ends.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,7 +37,8 @@ class TinyJpeg : public JpegImage {
 class TinyJpegDecoder : public JpegDecoder {
  public:
   std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t> bytes) const override {
-    return std::make_unique<TinyJpeg>(bytes.empty() ? 0 : bytes[0]);
+    const JpegFrameSize frame = ReadJpegFrameSize(bytes);
+    return std::make_unique<TinyJpeg>(std::min(frame.width, frame.height));
   }
 };
 
@@ -46,8 +48,8 @@ const MemoryFiles& Files() {
     f.Add("Master.bmp", Bmp24(64, 48, [](int x, int y) { return (x + y) % 7 == 0 ? 0xFF00FFu : 0x204060u + static_cast<std::uint32_t>(x); }));
     f.Add("Glyph.bmp", Bmp24(27, 12, [](int x, int y) { return x == y ? 0xFF00FFu : 0x808080u; }));
     f.Add("Glow.png", RgbaPng(9, 6, [](int x, int y) { return static_cast<std::uint32_t>(x * 28) << 24 | static_cast<std::uint32_t>(y * 40); }));
-    f.Add("Bg.jpg", Bytes{40});
-    f.Add("Empty.jpg", Bytes{0});
+    f.Add("Bg.jpg", image_fixtures::JpegHead(40, 40));
+    f.Add("Empty.jpg", image_fixtures::JpegHead(0, 5));
     return f;
   }();
   return files;

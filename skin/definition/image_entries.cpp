@@ -277,9 +277,9 @@ class EntryBuilder {
     std::vector<std::uint8_t> storage;
     std::optional<std::span<const std::uint8_t>> bytes = sources_.Files.View(name, storage);
     if (!bytes) return nullptr;
+    sources_.Budget.Take(png ? ReadPngSize(*bytes) : ReadBmpSize(*bytes));
     auto image = std::make_shared<SkinBitmap>(png ? DecodePng(*bytes) : DecodeBmp(*bytes));
     if (image->Empty()) return nullptr;
-    sources_.Budget.Take(image->width, image->height);
     if (png) {
       ApplyPngEntryRules(*image, sources_.Version > 7.45 ? PngAlphaRule::Premultiply : PngAlphaRule::TransparentWhite);
     } else {
@@ -311,9 +311,13 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
       std::vector<std::uint8_t> storage;
       std::optional<std::span<const std::uint8_t>> bytes = sources.Files.View(name, storage);
       if (!bytes) continue;
+      const JpegFrameSize frame = ReadJpegFrameSize(*bytes);
+      sources.Budget.Take(frame);
       std::shared_ptr<const JpegImage> picture = sources.Jpeg->Decode(*bytes);
       if (picture == nullptr || picture->Width() <= 0 || picture->Height() <= 0) continue;
-      sources.Budget.Take(picture->Width(), picture->Height());
+      // The platform scales the picture by the screen's resolution: a larger result takes
+      // what it adds.
+      sources.Budget.Take({picture->Width(), picture->Height()}, frame);
       if (overlay || IsLargeBackground(picture->Width(), picture->Height())) {
         patterns.push_back(TsPatternData{picture, UpperCase(section.Name), UpperCase(key.Name)});
         continue;
@@ -331,8 +335,9 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
   }
 }
 
-void TsPixelBudget::Take(int width, int height) {
-  left_ -= static_cast<std::int64_t>(std::max(width, 0)) * std::max(height, 0);
+void TsPixelBudget::Take(SkinImageSize size, SkinImageSize alreadyTaken) {
+  const auto pixels = [](SkinImageSize s) { return static_cast<std::int64_t>(std::max(s.width, 0)) * std::max(s.height, 0); };
+  left_ -= std::max<std::int64_t>(pixels(size) - pixels(alreadyTaken), 0);
   if (left_ < 0) throw ESkinError("The skin's images are too large");
 }
 
@@ -342,8 +347,9 @@ SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPi
   std::vector<std::uint8_t> storage;
   std::optional<std::span<const std::uint8_t>> bytes = files.View(name, storage);
   if (!bytes) return {};
-  SkinBitmap master = HasPngSignature(*bytes) ? DecodePng(*bytes) : DecodeBmp(*bytes);
-  budget.Take(master.width, master.height);
+  const bool png = HasPngSignature(*bytes);
+  budget.Take(png ? ReadPngSize(*bytes) : ReadBmpSize(*bytes));
+  SkinBitmap master = png ? DecodePng(*bytes) : DecodeBmp(*bytes);
   NormaliseTo32Bits(master);
   master.transparentColor = kSkinKeyColor;
   return master;

@@ -16,8 +16,10 @@ inline constexpr std::int64_t kMaxSkinPixels = std::int64_t{1} << 25;
 class TsPixelBudget {
  public:
   explicit TsPixelBudget(std::int64_t limit) : left_(limit) {}
-  // Raises ESkinError when the picture would take the load past its limit.
-  void Take(int width, int height);
+  // Raises ESkinError when the picture would take the load past its limit. Taken from the
+  // file's header, before the pixels are decoded; a picture that decodes larger than its
+  // header said takes the difference from `alreadyTaken` afterwards.
+  void Take(SkinImageSize size, SkinImageSize alreadyTaken = {});
 
  private:
   std::int64_t left_;

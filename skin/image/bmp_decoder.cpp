@@ -75,6 +75,12 @@ bool HasBmpSignature(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
+SkinImageSize ReadBmpSize(std::span<const std::uint8_t> bytes) {
+  if (!HasBmpSignature(bytes)) Fail();
+  const BmpLayout layout = ReadLayout(bytes);
+  return {static_cast<int>(layout.width), static_cast<int>(layout.height < 0 ? -layout.height : layout.height)};
+}
+
 SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
   if (!HasBmpSignature(bytes)) Fail();
   const BmpLayout layout = ReadLayout(bytes);

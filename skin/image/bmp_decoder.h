@@ -17,5 +17,8 @@ inline constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 26;
 
 SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes);
 
+// The size from the headers alone, checked as DecodeBmp checks it; nothing is allocated.
+SkinImageSize ReadBmpSize(std::span<const std::uint8_t> bytes);
+
 // True when the bytes begin with "BM".
 bool HasBmpSignature(std::span<const std::uint8_t> bytes);

@@ -16,10 +16,7 @@ inline constexpr std::int64_t kJpegMaxPixels = std::int64_t{1} << 26;
 // Backgrounds of more pixels than this stay pictures; smaller ones become textures.
 inline constexpr std::int64_t kLargeBackgroundPixels = 899999;
 
-struct JpegFrameSize {
-  int width = 0;
-  int height = 0;
-};
+using JpegFrameSize = SkinImageSize;
 
 // True when the bytes begin with the JPEG start-of-image marker followed by a marker.
 bool HasJpegSignature(std::span<const std::uint8_t> bytes);

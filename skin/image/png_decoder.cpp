@@ -278,6 +278,13 @@ bool HasPngSignature(std::span<const std::uint8_t> bytes) {
          std::memcmp(bytes.data(), kSignature.data(), kSignature.size()) == 0;
 }
 
+SkinImageSize ReadPngSize(std::span<const std::uint8_t> bytes) {
+  if (!HasPngSignature(bytes)) Fail(kInvalidFormat);
+  ChunkReader reader(bytes);
+  const PngHeader header = ReadHeader(reader.Next());
+  return {header.width, header.height};
+}
+
 SkinBitmap DecodePng(std::span<const std::uint8_t> bytes) {
   if (!HasPngSignature(bytes)) Fail(kInvalidFormat);
   ChunkReader reader(bytes);

@@ -17,5 +17,9 @@ inline constexpr std::int64_t kPngMaxPixels = std::int64_t{1} << 26;
 
 SkinBitmap DecodePng(std::span<const std::uint8_t> bytes);
 
+// The size from the header chunk alone, checked as DecodePng checks it; nothing is
+// allocated.
+SkinImageSize ReadPngSize(std::span<const std::uint8_t> bytes);
+
 // True when the bytes begin with the 8-byte PNG signature.
 bool HasPngSignature(std::span<const std::uint8_t> bytes);

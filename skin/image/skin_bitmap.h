@@ -6,6 +6,12 @@
 
 #include "runtime/pixel_view.h"
 
+// A picture's size as its file's header gives it, known before any pixel is decoded.
+struct SkinImageSize {
+  int width = 0;
+  int height = 0;
+};
+
 struct SkinBitmap {
   int width = 0;
   int height = 0;

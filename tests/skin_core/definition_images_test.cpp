@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "skin/skin_error.h"
@@ -269,7 +271,7 @@ TEST(DefinitionImages, OverlayMakesGlyphFilesAndBracketedEntriesWithThirds) {
 TEST(DefinitionImages, PicturesOfOneLoadHaveAPixelBudget) {
   MemoryFiles files = FilesWithMaster(20, 10);
   files.Add("Big.bmp", PlainBmp(40, 20));
-  files.Add("Big.jpg", {30});
+  files.Add("Big.jpg", image_fixtures::JpegHead(30, 30));
   auto skin = [](int references) {
     std::string text = WithMaster("[S]\nJ=BIG.JPG\n");
     for (int i = 0; i < references; ++i) text += "K" + std::to_string(i) + "=!BIG.BMP!1\n";
@@ -284,7 +286,7 @@ TEST(DefinitionImages, PicturesOfOneLoadHaveAPixelBudget) {
         int Height() const override { return side; }
         SkinBitmap ToBitmap() const override { return SkinBitmap{side, side, 24, std::vector<std::uint32_t>(std::size_t(side) * side), -1}; }
       };
-      return std::make_unique<Square>(bytes[0]);
+      return std::make_unique<Square>(ReadJpegFrameSize(bytes).width);
     }
   } jpeg;
   TsLoadSettings settings;
@@ -292,6 +294,49 @@ TEST(DefinitionImages, PicturesOfOneLoadHaveAPixelBudget) {
   settings.MaxImagePixels = 200 + 4 * 800 + 900;  // the master, four pictures, the JPG
   EXPECT_EQ(Load(skin(4), files, settings).Masks.size(), 5u);
   EXPECT_THROW(Load(skin(5), files, settings), ESkinError);
+}
+
+TEST(DefinitionImages, ThePixelBudgetIsTakenFromTheHeaderBeforeDecoding) {
+  // Headers that claim 2^26 pixels and carry no pixels at all: refused by the budget, not
+  // by a decoder that has already allocated the picture.
+  using namespace image_fixtures;
+  BmpFields bmp;
+  bmp.width = bmp.height = 8192;
+  bmp.bits = 1;
+  bmp.palette = {0, 0xFFFFFF};
+  const Bytes hugeBmp = BmpFile(bmp);
+  PngHeaderFields png;
+  png.width = png.height = 8192;
+  const Bytes hugePng = Concat({kPngSignature, Chunk("IHDR", IhdrData(png))});
+  struct SizeOnly : JpegDecoder {
+    std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t>) const override {
+      throw std::logic_error("the decoder ran before the budget was checked");
+    }
+  } jpeg;
+  struct Case {
+    const char* name;
+    std::string definition;
+    const char* file;
+    Bytes bytes;
+  } cases[] = {
+      {"master bitmap", "[GLOBALINFO]\nMASTERBITMAP=HUGE.BMP\n", "Huge.bmp", hugeBmp},
+      {"master bitmap in PNG", "[GLOBALINFO]\nMASTERBITMAP=HUGE.PNG\n", "Huge.png", hugePng},
+      {"glyph file", "[S]\nG=HUGE.BMP\n", "Huge.bmp", hugeBmp},
+      {"separate PNG", "[S]\nK=!HUGE.PNG!1\n", "Huge.png", hugePng},
+      {"JPG background", "[S]\nPATTERN=HUGE.JPG\n", "Huge.jpg", JpegHead(8192, 8192)},
+  };
+  TsLoadSettings settings;
+  settings.Jpeg = &jpeg;
+  for (const Case& c : cases) {
+    MemoryFiles files;
+    files.Add(c.file, c.bytes);
+    try {
+      Load(c.definition, files, settings);
+      ADD_FAILURE() << c.name << " loaded";
+    } catch (const ESkinError& e) {
+      EXPECT_STREQ(e.what(), "The skin's images are too large") << c.name;
+    }
+  }
 }
 
 TEST(DefinitionImages, MasterBitmapIsNormalisedAndKeyed) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
 using namespace definition_fixture;
@@ -133,7 +134,7 @@ TEST(DefinitionLookups, CachedIndexes) {
   EXPECT_EQ(bare.Cached.CaptionButtons[0], -1);
 }
 
-// Stands in for the platform's JPG decoder: the bytes hold the picture's width and height.
+// Stands in for the platform's JPG decoder: the picture has the size of the frame header.
 class SizeOnlyJpeg : public JpegImage {
  public:
   SizeOnlyJpeg(int width, int height) : width_(width), height_(height) {}
@@ -156,25 +157,21 @@ class SizeOnlyJpeg : public JpegImage {
 class SizeOnlyJpegDecoder : public JpegDecoder {
  public:
   std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t> bytes) const override {
-    auto side = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8; };
-    return std::make_unique<SizeOnlyJpeg>(side(0), side(2));
+    const JpegFrameSize frame = ReadJpegFrameSize(bytes);
+    return std::make_unique<SizeOnlyJpeg>(frame.width, frame.height);
   }
 };
 
-Bytes JpegOfSize(int width, int height) {
-  return {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height),
-          static_cast<std::uint8_t>(height >> 8)};
-}
+Bytes JpegOfSize(int width, int height) { return image_fixtures::JpegHead(width, height); }
 
 TEST(DefinitionLookups, JpegBackgroundsSplitAtNineHundredThousandPixels) {
   MemoryFiles files;
   files.Add("Big.jpg", JpegOfSize(1000, 900));
   files.Add("Small.jpg", JpegOfSize(1000, 899));
-  files.Add("Empty.jpeg", JpegOfSize(0, 10));
   SizeOnlyJpegDecoder decoder;
   TsLoadSettings settings;
   settings.Jpeg = &decoder;
-  const std::string text = "[form]\npattern=big.jpg\nHOTPATTERN=SMALL.JPG\nX=EMPTY.JPEG\nY=MISSING.JPG\n";
+  const std::string text = "[form]\npattern=big.jpg\nHOTPATTERN=SMALL.JPG\nY=MISSING.JPG\n";
   const TsSkinTables t = Load(text, files, settings);
   ASSERT_EQ(t.Patterns.size(), 1u);
   EXPECT_EQ(t.Patterns[0].SectionName, "FORM");
@@ -198,6 +195,11 @@ TEST(DefinitionLookups, JpegBackgroundsSplitAtNineHundredThousandPixels) {
   const TsSkinTables none = Load(text, files);
   EXPECT_TRUE(none.Patterns.empty());
   EXPECT_TRUE(none.Masks.empty());
+
+  // A JPG whose frame header gives no width fails the load, as the platform's decoder
+  // would; the frame is read before the decoder sees the bytes.
+  files.Add("Empty.jpeg", JpegOfSize(0, 10));
+  EXPECT_THROW(Load(text + "X=EMPTY.JPEG\n", files, settings), EInvalidGraphic);
 
   // Every JPG of the overlay is a background, whatever its size.
   settings.CommonSections = {"[EXTRA]", "P=SMALL.JPG"};

@@ -257,4 +257,23 @@ inline Bytes BmpFile(const BmpFields& f) {
   return Concat({file, info, palette, pixels});
 }
 
+// A JPEG marker segment: marker, big-endian length (payload plus the two length bytes),
+// payload.
+inline Bytes JpegSegment(std::uint8_t marker, const Bytes& payload) {
+  const auto length = static_cast<std::uint32_t>(payload.size() + 2);
+  Bytes out{0xFF, marker, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+  out.insert(out.end(), payload.begin(), payload.end());
+  return out;
+}
+
+inline Bytes JpegFramePayload(int width, int height) {
+  return {8, static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+          static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width), 1, 1, 0x11, 0};
+}
+
+inline const Bytes kJpegStart = {0xFF, 0xD8};
+
+// The start of a baseline JPEG up to its frame header: enough for the size check.
+inline Bytes JpegHead(int width, int height) { return Concat({kJpegStart, JpegSegment(0xC0, JpegFramePayload(width, height))}); }
+
 }  // namespace image_fixtures
