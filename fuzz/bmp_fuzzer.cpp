@@ -1,8 +1,10 @@
-// Any bytes given to the BMP reader end in a picture of the size it claims or in a skin
-// error; normalising then runs over whatever was read.
+// Any bytes given to the BMP reader end in a picture of the size its header claims (the
+// size a load's pixel budget is taken from) or in a skin error; normalising then runs over
+// whatever was read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
 
 #include "skin/image/bmp_decoder.h"
@@ -10,9 +12,16 @@
 #include "skin/skin_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  std::optional<SkinImageSize> header;
   try {
-    SkinBitmap bitmap = DecodeBmp(std::span<const std::uint8_t>(data, size));
-    if (bitmap.Empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height) {
+    header = ReadBmpSize(bytes);
+  } catch (const ESkinError&) {
+  }
+  try {
+    SkinBitmap bitmap = DecodeBmp(bytes);
+    if (bitmap.Empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height ||
+        !header || header->width != bitmap.width || header->height != bitmap.height) {
       std::abort();
     }
     NormaliseTo32Bits(bitmap);

@@ -1,8 +1,10 @@
-// Any bytes given to the PNG decoder end in a picture of the size it claims or in a
-// skin error; the pixel rules then run over whatever was decoded.
+// Any bytes given to the PNG decoder end in a picture of the size its header claims (the
+// size a load's pixel budget is taken from) or in a skin error; the pixel rules then run
+// over whatever was decoded.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,9 +37,15 @@ std::vector<std::uint8_t> WithFreshCrcs(const std::uint8_t* data, std::size_t si
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes = size % 3 != 0 ? WithFreshCrcs(data, size)
                                                         : std::vector<std::uint8_t>(data, data + size);
+  std::optional<SkinImageSize> header;
+  try {
+    header = ReadPngSize(bytes);
+  } catch (const ESkinError&) {
+  }
   try {
     SkinBitmap bitmap = DecodePng(bytes);
-    if (bitmap.Empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height) {
+    if (bitmap.Empty() || bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * bitmap.height ||
+        !header || header->width != bitmap.width || header->height != bitmap.height) {
       std::abort();
     }
     ApplyPngEntryRules(bitmap, size % 2 == 0 ? PngAlphaRule::Premultiply : PngAlphaRule::TransparentWhite);

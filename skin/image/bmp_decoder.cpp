@@ -13,6 +13,16 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kLargestHeaderSize = 124;
+constexpr std::uint32_t kMaskedHeaderSize = 52;  // the first layout that holds the colour masks
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kBitFields = 3;
+
+// Red, green and blue masks of the layouts read: what editors save as 32-bit bit fields,
+// and the two 16-bit ones.
+using ColourMasks = std::array<std::uint32_t, 3>;
+constexpr ColourMasks kMasks8888 = {0x00FF0000, 0x0000FF00, 0x000000FF};
+constexpr ColourMasks kMasks555 = {0x7C00, 0x03E0, 0x001F};
+constexpr ColourMasks kMasks565 = {0xF800, 0x07E0, 0x001F};
 
 [[noreturn]] void Fail() { throw EInvalidGraphic(kInvalidBitmap); }
 
@@ -26,7 +36,21 @@ struct BmpLayout {
   std::uint32_t paletteEntries = 0;
   std::size_t paletteOffset = 0;
   std::size_t paletteEntrySize = 4;
+  bool green6 = false;  // 16 bits: 5-6-5 rather than 5-5-5
 };
+
+// The masks of a bit-field layout: inside a header long enough to hold them, else right
+// after the 40-byte header. Only the standard layouts are accepted.
+void ReadBitFields(std::span<const std::uint8_t> bytes, std::uint32_t headerSize, BmpLayout& layout) {
+  const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
+  if (bytes.size() < at + 12) Fail();
+  const ColourMasks masks = {ReadLe32(bytes.data() + at), ReadLe32(bytes.data() + at + 4), ReadLe32(bytes.data() + at + 8)};
+  const bool standard =
+      (layout.bits == 32 && masks == kMasks8888) || (layout.bits == 16 && (masks == kMasks555 || masks == kMasks565));
+  if (!standard) Fail();
+  layout.green6 = masks == kMasks565;
+  if (headerSize < kMaskedHeaderSize) layout.paletteOffset += 12;
+}
 
 // Reads the information header, whichever of the two layouts it has.
 BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
@@ -38,8 +62,10 @@ BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
   if (headerSize > bytes.size() - kFileHeaderSize) Fail();
 
   BmpLayout layout;
+  layout.paletteOffset = kFileHeaderSize + headerSize;
   std::uint32_t planes = 0;
   std::uint32_t coloursUsed = 0;
+  std::uint32_t compression = kUncompressed;
   if (core) {
     layout.width = ReadLe16(info + 4);
     layout.height = ReadLe16(info + 6);
@@ -51,11 +77,19 @@ BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
     layout.height = static_cast<std::int32_t>(ReadLe32(info + 8));
     planes = ReadLe16(info + 12);
     layout.bits = static_cast<int>(ReadLe16(info + 14));
-    if (ReadLe32(info + 16) != 0) Fail();  // compressed and bit-field layouts are not read
+    compression = ReadLe32(info + 16);
     coloursUsed = ReadLe32(info + 32);
   }
   if (planes != 1) Fail();
-  if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 24 && layout.bits != 32) Fail();
+  if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 && layout.bits != 24 &&
+      layout.bits != 32) {
+    Fail();
+  }
+  if (compression == kBitFields) {
+    ReadBitFields(bytes, headerSize, layout);
+  } else if (compression != kUncompressed) {
+    Fail();  // run-length and embedded JPEG or PNG pixels are not read
+  }
   const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;
   if (layout.width <= 0 || rows == 0 || layout.width > kBmpMaxSide || rows > kBmpMaxSide ||
       layout.width * rows > kBmpMaxPixels) {
@@ -65,8 +99,18 @@ BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
     layout.paletteEntries = coloursUsed != 0 ? coloursUsed : (1u << layout.bits);
     if (layout.paletteEntries > 256) Fail();
   }
-  layout.paletteOffset = kFileHeaderSize + headerSize;
   return layout;
+}
+
+// A 5- or 6-bit channel widened to 8 bits by repeating its high bits, so that full
+// intensity stays 255 and the key colour stays the key colour.
+std::uint32_t Widen(std::uint32_t value, int bits) { return (value << (8 - bits)) | (value >> (2 * bits - 8)); }
+
+std::uint32_t Expand16(std::uint32_t pixel, bool green6) {
+  const std::uint32_t blue = Widen(pixel & 0x1F, 5);
+  const std::uint32_t green = green6 ? Widen((pixel >> 5) & 0x3F, 6) : Widen((pixel >> 5) & 0x1F, 5);
+  const std::uint32_t red = Widen((pixel >> (green6 ? 11 : 10)) & 0x1F, 5);
+  return blue | (green << 8) | (red << 16);
 }
 
 }  // namespace
@@ -116,6 +160,9 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
     switch (layout.bits) {
       case 32:
         std::memcpy(out, src, std::size_t(width) * 4);
+        break;
+      case 16:
+        for (int x = 0; x < width; ++x) out[x] = Expand16(ReadLe16(src + 2 * x), layout.green6);
         break;
       case 24:
         for (int x = 0; x < width; ++x) {

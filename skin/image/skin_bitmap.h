@@ -15,7 +15,7 @@ struct SkinImageSize {
 struct SkinBitmap {
   int width = 0;
   int height = 0;
-  // Bits per pixel of the decoded source (1, 4, 8, 24 or 32). Pixels of a source below
+  // Bits per pixel of the decoded source (1, 4, 8, 16, 24 or 32). Pixels of a source below
   // 32 bits carry alpha 0 until they are normalised to 32 bits.
   int sourceBits = 32;
   std::vector<std::uint32_t> pixels;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,39 @@ struct GoodCase {
   std::vector<std::uint32_t> pixels;  // top-down
 };
 
+const std::vector<std::uint32_t> kMasks8888 = {0xFF0000, 0x00FF00, 0x0000FF};
+const std::vector<std::uint32_t> kMasks555 = {0x7C00, 0x03E0, 0x001F};
+const std::vector<std::uint32_t> kMasks565 = {0xF800, 0x07E0, 0x001F};
+
+BmpFields ThirtyTwoBits(std::uint32_t headerSize = 40, std::uint32_t compression = 0, std::vector<std::uint32_t> masks = {}) {
+  BmpFields f;
+  f.headerSize = headerSize;
+  f.width = 2;
+  f.bits = 32;
+  f.compression = compression;
+  f.masks = std::move(masks);
+  f.rows = {{0x01, 0x02, 0x03, 0x80, 0xFF, 0x00, 0xFF, 0x00}};
+  return f;
+}
+
+// Two rows of two 16-bit pixels, given top row first.
+BmpFields SixteenBits(std::uint32_t headerSize, std::uint32_t compression, std::vector<std::uint32_t> masks,
+                      std::array<std::uint16_t, 4> pixels) {
+  BmpFields f;
+  f.headerSize = headerSize;
+  f.width = 2;
+  f.height = 2;
+  f.bits = 16;
+  f.compression = compression;
+  f.masks = std::move(masks);
+  auto row = [](std::uint16_t a, std::uint16_t b) {
+    return Bytes{static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(a >> 8), static_cast<std::uint8_t>(b),
+                 static_cast<std::uint8_t>(b >> 8)};
+  };
+  f.rows = {row(pixels[2], pixels[3]), row(pixels[0], pixels[1])};
+  return f;
+}
+
 const std::vector<std::uint32_t> kTwoByTwo = {0x112233, 0x445566, 0xFF00FF, 0x010203};
 const std::vector<std::uint32_t> kThreeByTwo = {0x000000, 0xFF00FF, 0x102030, 0xFFFFFF, 0x102030, 0xFF00FF};
 
@@ -74,10 +108,6 @@ TEST(BmpDecoder, LayoutsHeadersAndDepthsGiveTopDownPixels) {
   fourBit.bits = 4;
   fourBit.palette = kPalette;
   fourBit.rows = {Padded({0x31, 0x20})};
-  BmpFields thirtyTwo;
-  thirtyTwo.width = 2;
-  thirtyTwo.bits = 32;
-  thirtyTwo.rows = {{0x01, 0x02, 0x03, 0x80, 0xFF, 0x00, 0xFF, 0x00}};
   BmpFields shortPalette = ThreeByTwo8(40);
   shortPalette.coloursUsed = 2;
   shortPalette.palette = {0x000000, 0xFF00FF};
@@ -100,7 +130,17 @@ TEST(BmpDecoder, LayoutsHeadersAndDepthsGiveTopDownPixels) {
       {"1 bit", oneBit, 1,
        {0x00FF00, 0x0000FF, 0x00FF00, 0x00FF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x00FF00}},
       {"4 bits", fourBit, 4, {0xFFFFFF, 0xFF00FF, 0x102030}},
-      {"32 bits kept as stored", thirtyTwo, 32, {0x80030201, 0x00FF00FF}},
+      {"32 bits kept as stored", ThirtyTwoBits(), 32, {0x80030201, 0x00FF00FF}},
+      {"32 bits, 8-8-8 bit fields after the header", ThirtyTwoBits(40, 3, kMasks8888), 32, {0x80030201, 0x00FF00FF}},
+      {"32 bits, 8-8-8 bit fields in a 124-byte header", ThirtyTwoBits(124, 3, kMasks8888), 32,
+       {0x80030201, 0x00FF00FF}},
+      // Channels widen by repeating their high bits: 16 of 31 is 0x84, 32 of 63 is 0x82.
+      {"16 bits, 5-5-5 without bit fields", SixteenBits(40, 0, {}, {0x7FFF, 0x7C1F, 0x0001, 0x4210}), 16,
+       {0xFFFFFF, 0xFF00FF, 0x000008, 0x848484}},
+      {"16 bits, 5-5-5 bit fields in a 108-byte header", SixteenBits(108, 3, kMasks555, {0x7FFF, 0x7C1F, 0x0001, 0x4210}),
+       16, {0xFFFFFF, 0xFF00FF, 0x000008, 0x848484}},
+      {"16 bits, 5-6-5 bit fields", SixteenBits(40, 3, kMasks565, {0xFFFF, 0xF81F, 0x07E0, 0x8410}), 16,
+       {0xFFFFFF, 0xFF00FF, 0x00FF00, 0x848284}},
       {"last row without its padding", unpaddedLastRow, 24, kTwoByTwo},
       {"pixels at their offset after a gap", gapBeforePixels, 24, kTwoByTwo},
   };
@@ -128,6 +168,10 @@ TEST(BmpDecoder, DamagedOrHostileHeadersArePlainErrors) {
     return BmpFile(f);
   };
   const Bytes good = BmpFile(ThreeByTwo8(40));
+  BmpFields bitFields24 = TwoByTwo24(40, false);
+  bitFields24.compression = 3;
+  bitFields24.masks = kMasks8888;
+  const Bytes bitFields32 = BmpFile(ThirtyTwoBits(40, 3, kMasks8888));
   struct BadCase {
     const char* name;
     Bytes file;
@@ -150,10 +194,17 @@ TEST(BmpDecoder, DamagedOrHostileHeadersArePlainErrors) {
       {"height above 16384", with([](auto& f) { f.height = 16385; })},
       {"too many pixels", with([](auto& f) { f.width = f.height = 16384; })},
       {"two planes", with([](auto& f) { f.planes = 2; })},
-      {"16 bits", with([](auto& f) { f.bits = 16; })},
+      {"12 bits", with([](auto& f) { f.bits = 12; })},
       {"0 bits", with([](auto& f) { f.bits = 0; })},
       {"run-length compressed", with([](auto& f) { f.compression = 1; })},
-      {"bit fields", with([](auto& f) { f.compression = 3; })},
+      {"bit fields on 8 bits", with([](auto& f) { f.compression = 3; })},
+      {"bit fields on 24 bits", BmpFile(bitFields24)},
+      {"32-bit bit fields of another order", BmpFile(ThirtyTwoBits(40, 3, {0x0000FF, 0x00FF00, 0xFF0000}))},
+      {"32-bit bit fields of 5-6-5", BmpFile(ThirtyTwoBits(40, 3, kMasks565))},
+      {"16-bit bit fields of 8-8-8", BmpFile(SixteenBits(40, 3, kMasks8888, {}))},
+      {"16-bit bit fields of 4-4-4", BmpFile(SixteenBits(40, 3, {0x0F00, 0x00F0, 0x000F}, {}))},
+      {"bit fields cut off", Bytes(bitFields32.begin(), bitFields32.begin() + 14 + 40 + 8)},
+      {"alpha bit fields", BmpFile(ThirtyTwoBits(40, 6, {0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}))},
       {"257 palette entries", with([](auto& f) { f.coloursUsed = 257; })},
       {"palette entries 2^32-1", with([](auto& f) { f.coloursUsed = 0xFFFFFFFF; })},
       {"pixel offset past the end", with([](auto& f) { f.pixelOffset = 1000; })},
@@ -175,8 +226,10 @@ TEST(BmpDecoder, DamagedOrHostileHeadersArePlainErrors) {
 
 TEST(BmpDecoder, EveryTruncationOfAGoodFileFailsCleanly) {
   // Each file with the padding bytes its last row may go without.
-  const std::vector<std::pair<Bytes, std::size_t>> files = {{BmpFile(ThreeByTwo8(12)), 1},
-                                                            {BmpFile(TwoByTwo24(40, true)), 2}};
+  const std::vector<std::pair<Bytes, std::size_t>> files = {
+      {BmpFile(ThreeByTwo8(12)), 1},
+      {BmpFile(TwoByTwo24(40, true)), 2},
+      {BmpFile(SixteenBits(40, 3, kMasks565, {1, 2, 3, 4})), 0}};
   for (const auto& [full, padding] : files) {
     ASSERT_NO_THROW(DecodeBmp(Bytes(full.begin(), full.end() - static_cast<std::ptrdiff_t>(padding))));
     for (std::size_t length = 0; length < full.size() - padding; ++length) {

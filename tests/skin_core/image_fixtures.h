@@ -3,6 +3,7 @@
 // test, so each damaged case differs from a good file in exactly one place.
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -215,6 +216,7 @@ struct BmpFields {
   int bits = 24;
   std::uint32_t compression = 0;
   std::uint32_t coloursUsed = 0;
+  std::vector<std::uint32_t> masks;    // bit fields: at byte 40 of the header, inside it or right after it
   std::vector<std::uint32_t> palette;  // 0x00RRGGBB
   std::vector<Bytes> rows;             // as stored, padding included, file order
   std::int64_t pixelOffset = -1;       // -1: right after the palette
@@ -237,7 +239,9 @@ inline Bytes BmpFile(const BmpFields& f) {
     for (int i = 0; i < 3; ++i) PutLe32(info, 0);
     PutLe32(info, f.coloursUsed);
     PutLe32(info, 0);
-    info.resize(f.headerSize, 0);
+    if (f.headerSize > 40) info.resize(40);
+    for (std::uint32_t mask : f.masks) PutLe32(info, mask);
+    info.resize(std::max<std::size_t>(f.headerSize, info.size()), 0);
   }
   Bytes palette;
   for (std::uint32_t c : f.palette) {
