@@ -124,7 +124,9 @@ struct ImageExtras {
 
 void ReadPalette(const Chunk& chunk, ImageExtras& extras) {
   const std::size_t size = chunk.data.size();
-  if (size == 0 || size % 3 != 0 || size > 256 * 3) Fail(kInvalidPalette);
+  // An empty palette is tolerated as other readers tolerate it: every index then reads
+  // black.
+  if (size % 3 != 0 || size > 256 * 3) Fail(kInvalidPalette);
   extras.palette.fill(0);
   extras.paletteEntries = static_cast<int>(size / 3);
   for (int i = 0; i < extras.paletteEntries; ++i) {
@@ -134,7 +136,8 @@ void ReadPalette(const Chunk& chunk, ImageExtras& extras) {
 }
 
 // Grey and RGB images name one transparent colour; palette images carry an alpha table
-// that the indexed output has no place for, so it is only checked.
+// that the indexed output has no place for, so it is passed over, whatever its length
+// (entries past the palette, which other readers ignore, included).
 void ReadTransparency(const Chunk& chunk, const PngHeader& header, ImageExtras& extras) {
   const std::uint8_t* d = chunk.data.data();
   const int sampleMax = (1 << std::min(header.depth, 8)) - 1;
@@ -153,9 +156,6 @@ void ReadTransparency(const Chunk& chunk, const PngHeader& header, ImageExtras& 
       extras.transparentColor = r | (g << 8) | (b << 16);
       break;
     }
-    case 3:
-      if (chunk.data.size() > static_cast<std::size_t>(extras.paletteEntries)) Fail(kInvalidPalette);
-      break;
     default:
       break;
   }

@@ -183,7 +183,7 @@ struct TrnsCase {
   std::int32_t transparentColor;
 };
 
-TEST(PngDecoder, TransparencyChunkMarksGreyAndRgbImagesAndIsOnlyCheckedForPalettes) {
+TEST(PngDecoder, TransparencyChunkMarksGreyAndRgbImagesAndIsPassedOverForPalettes) {
   static const TrnsCase cases[] = {
       {"grey 8", 8, 0, {1}, {0x00, 0x40}, 0x404040},
       {"grey 16", 16, 0, {1}, {0xAB, 0xCD}, 0xABABAB},
@@ -191,6 +191,7 @@ TEST(PngDecoder, TransparencyChunkMarksGreyAndRgbImagesAndIsOnlyCheckedForPalett
       {"rgb 8 as 0x00BBGGRR", 8, 2, {1, 2, 3}, {0x00, 10, 0x00, 20, 0x00, 30}, 0x1E140A},
       {"palette, table shorter than the palette", 8, 3, {0}, {0, 128}, -1},
       {"palette, table as long as the palette", 8, 3, {0}, {0, 1, 2, 3}, -1},
+      {"palette, table longer than the palette", 8, 3, {0}, {0, 1, 2, 3, 4, 5}, -1},
   };
   for (const TrnsCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -198,6 +199,26 @@ TEST(PngDecoder, TransparencyChunkMarksGreyAndRgbImagesAndIsOnlyCheckedForPalett
     const Bytes trns = Chunk("tRNS", Bytes(c.transparency));
     const Bytes chunks = c.colourType == 3 ? Concat({Plte(kFourColours), trns}) : trns;
     EXPECT_EQ(DecodePng(PngFile(image, chunks)).transparentColor, c.transparentColor);
+  }
+}
+
+TEST(PngDecoder, PalettesOtherReadersTolerateAreRead) {
+  const SampleImage image{3, 1, 8, 3, {0, 2, 3}};
+  const SkinBitmap plain = DecodePng(PngFile(image, Plte(kFourColours)));
+  struct Case {
+    const char* name;
+    Bytes chunks;
+    std::vector<std::uint32_t> pixels;
+  } cases[] = {
+      {"tRNS longer than the palette", Concat({Plte(kFourColours), Chunk("tRNS", Bytes(5, 1))}), plain.pixels},
+      {"tRNS before PLTE", Concat({Chunk("tRNS", {1}), Plte(kFourColours)}), plain.pixels},
+      {"PLTE of 0 bytes: every index reads black", Chunk("PLTE", {}), {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SkinBitmap bitmap = DecodePng(PngFile(image, c.chunks));
+    EXPECT_EQ(bitmap.sourceBits, 8);
+    EXPECT_EQ(bitmap.pixels, c.pixels);
   }
 }
 
@@ -282,11 +303,7 @@ TEST(PngDecoder, DamagedOrHostileFilesFailWithTheirMessage) {
       {"no IDAT", Concat({kPngSignature, ihdrChunk, Chunk("IEND", {})}), kInvalidFormat},
       {"palette image without PLTE", PngFile({1, 1, 8, 3, {0}}), kInvalidFormat},
       {"PLTE length not a multiple of 3", PngFile({1, 1, 8, 3, {0}}, Chunk("PLTE", {1, 2, 3, 4})), kPaletteError},
-      {"PLTE empty", PngFile({1, 1, 8, 3, {0}}, Chunk("PLTE", {})), kPaletteError},
       {"PLTE of 257 entries", PngFile({1, 1, 8, 3, {0}}, Chunk("PLTE", Bytes(257 * 3, 9))), kPaletteError},
-      {"tRNS longer than the palette", PngFile({1, 1, 8, 3, {0}}, Concat({Plte(kFourColours), Chunk("tRNS", Bytes(5, 1))})),
-       kPaletteError},
-      {"tRNS before PLTE", PngFile({1, 1, 8, 3, {0}}, Concat({Chunk("tRNS", {1}), Plte(kFourColours)})), kPaletteError},
       {"tRNS of the wrong length for grey", PngFile({1, 1, 8, 0, {0}}, Chunk("tRNS", {1, 2, 3})), kInvalidFormat},
       {"gAMA of the wrong length", PngFile(image, Chunk("gAMA", {1, 2})), kInvalidFormat},
       {"filter type 5", WithHeader(header, Deflate(badFilter)), kInvalidFormat},
