@@ -34,10 +34,10 @@ Layers ChooseLayers(const SectionPaint& p, const TsGeneralData& section, std::ui
   const TsGenState& st = section.StateProps[static_cast<std::size_t>(SectionStateIndex(section, p.state))];
   Layers l;
   if (customColor != kKeyColor) {
-    l.color = customColor;
+    l.color = t.ColorRef(static_cast<TColor>(customColor));
     return l;
   }
-  l.color = static_cast<std::uint32_t>(st.Color) & 0x00FFFFFF;
+  l.color = t.ColorRef(st.Color);
   l.transparency = std::clamp(st.Transparency, 0, 100);
   if (l.transparency == 100) return l;
   l.imagePercent = std::clamp(st.ImagePercent, 0, 100);
@@ -150,6 +150,14 @@ void PaintOverParent(PixelView v, const PaintRect& r, const Layers& l, const TsS
 
 }  // namespace
 
+TacParentCache ParentForPaint(const SectionPaint& paint) {
+  TacParentCache parent = paint.parent;
+  parent.OffsetX += paint.offset.x;
+  parent.OffsetY += paint.offset.y;
+  if (paint.tables != nullptr) parent.FillColor = paint.tables->ColorRef(static_cast<TColor>(parent.FillColor));
+  return parent;
+}
+
 int SectionStateIndex(const TsGeneralData& section, int state) {
   return std::clamp(std::min(state, section.States - 1), 0, 1);
 }
@@ -161,9 +169,7 @@ void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const Secti
   const TsSkinTables& t = *paint.tables;
   const TsGeneralData& section = t.Sections[static_cast<std::size_t>(paint.section)];
   const Layers l = ChooseLayers(paint, section, customColor);
-  TacParentCache parent = paint.parent;
-  parent.OffsetX += paint.offset.x;
-  parent.OffsetY += paint.offset.y;
+  const TacParentCache parent = ParentForPaint(paint);
 
   const bool parentKnown = parent.Ready || parent.FillColor != kKeyColor;
   if (!parentKnown || l.transparency == 0) {

@@ -19,10 +19,16 @@ struct SectionPaint {
   int state = 0;
 };
 
+// The parent as the painters see it: shifted by paint.offset, its fill colour a COLORREF
+// even when it names a system colour.
+TacParentCache ParentForPaint(const SectionPaint& paint);
+
 // The section's state record used for a state: limited to STATES − 1, then to 1.
 int SectionStateIndex(const TsGeneralData& section, int state);
 
-// Paints the background of rect. customColor (a COLORREF, kKeyColor for none) replaces
-// the section's colour and drops its texture, gradient and transparency.
+// Paints the background of rect. customColor (a COLORREF or a system colour identifier,
+// kKeyColor for none) replaces the section's colour and drops its texture, gradient and
+// transparency. Colours that name system colours are resolved through the tables'
+// System.
 void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint,
                             std::uint32_t customColor = kKeyColor);

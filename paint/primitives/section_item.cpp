@@ -44,10 +44,7 @@ Painted PaintItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& p
 
   const TsMaskData* border = ValidMask(t, section.BorderMaskIndex);
   if (border == nullptr || (p.state == 0 && (border->FillMode & kFillNoStateZero) != 0)) return Painted::kWithoutBorder;
-  TacParentCache parent = paint.parent;
-  parent.OffsetX += paint.offset.x;
-  parent.OffsetY += paint.offset.y;
-  DrawBorderMask(bitmap, rect, parent, cornersFromParent, p.state, *border, &t);
+  DrawBorderMask(bitmap, rect, ParentForPaint(paint), cornersFromParent, p.state, *border, &t);
   return Painted::kWithBorder;
 }
 

@@ -70,6 +70,7 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
   AddJpegBackgrounds(definition, false, sources, tables.Masks, tables.Patterns);
   if (hasOverlay) AddJpegBackgrounds(overlay, true, sources, tables.Masks, tables.Patterns);
 
+  tables.System = settings.System;
   tables.SkinData = ReadGlobalValues(definition, settings.System);
   tables.SkinData.SkinFolder = settings.SkinFolder;
   TsGradientTexts gradients;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "skin/definition/skin_records.h"
+#include "skin/definition/system_colors.h"
 #include "skin/image/skin_bitmap.h"
 
 class TsSkinTables {
@@ -26,6 +27,12 @@ class TsSkinTables {
   TsPatternArray Patterns;
   std::shared_ptr<SkinBitmap> MasterBitmap;  // never null; empty when the skin has none
   TsCachedIndexes Cached;
+  // Resolves the system colours that records keep as identifiers (a section's own hot
+  // colour, say) when they are painted: the load's, so the program's live colours.
+  TsSystemInfo System = ClassicSystemInfo();
+
+  // A colour as a COLORREF: a system colour identifier becomes its RGB value.
+  std::uint32_t ColorRef(TColor color) const { return static_cast<std::uint32_t>(System.ToRgb(color)) & 0x00FFFFFF; }
 
   // Position of the first section of that name; -1 when empty or absent.
   int IndexOfSection(std::string_view name) const;

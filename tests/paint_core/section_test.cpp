@@ -167,6 +167,40 @@ TEST(PaintSectionBackground, CustomColourPaintsPlainAndOpaque) {
   for (auto p : b.pixels) ASSERT_EQ(p, 0xFF996633u);
 }
 
+TEST(PaintSectionBackground, SystemColoursAreResolvedBeforeTheyBecomePixels) {
+  // A desktop whose button face (index 15) is 0xCCBBAA and every other colour 0x010101.
+  TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
+  t.System.SystemColor = [](int index) { return index == 15 ? 0xCCBBAA : 0x010101; };
+  const TColor buttonFace = SystemColorId(15);
+  TsGeneralData s = Section("BUTTON", Plain(0x000000), 2);
+  s.StateProps[1].Color = buttonFace;  // a section's own HOTCOLOR stays an identifier
+  t.Sections.push_back(s);
+  t.Sections.push_back(Section("CLEAR", Plain(0x000000, 100)));
+  t.Sections.push_back(Section("HAZE", Plain(0x000000, 40)));
+  TacParentCache faceParent;
+  faceParent.FillColor = static_cast<std::uint32_t>(buttonFace);
+  struct Case {
+    const char* name;
+    int section, state;
+    TacParentCache parent;
+    std::uint32_t customColor;
+    std::uint32_t expected;
+  } cases[] = {
+      {"the hot state's own colour", 0, 1, {}, kKeyColor, 0xFFAABBCC},
+      {"a custom colour", 0, 0, {}, static_cast<std::uint32_t>(buttonFace), 0xFFAABBCC},
+      {"the parent's colour under a clear section", 1, 0, faceParent, kKeyColor, 0xFFAABBCC},
+      // Each channel nearest(0.4 × parent): 0xAA → 68, 0xBB → 75, 0xCC → 82.
+      {"the parent's colour under a hazy one", 2, 0, faceParent, kKeyColor, 0xFF444B52},
+  };
+  for (const Case& c : cases) {
+    SkinBitmap b = Filled(4, 4, 0);
+    SectionPaint p = Paint(t, c.section, c.parent);
+    p.state = c.state;
+    PaintSectionBackground(b.View(), {0, 0, 4, 4}, p, c.customColor);
+    EXPECT_EQ(Px(b, 2, 2), c.expected) << c.name;
+  }
+}
+
 TEST(PaintSectionBackground, StatesAreLimitedToTheSectionsStatesAndToTheHotRecord) {
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
   TsGeneralData s = Section("BUTTON", Plain(0x010101), 3);

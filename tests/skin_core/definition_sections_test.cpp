@@ -58,6 +58,16 @@ TEST(DefinitionSections, KeysComeThroughTheParentChain) {
   EXPECT_EQ(Section(t, "ORPHAN").ParentClass, "MISSING");
 }
 
+TEST(DefinitionSections, OwnSystemColoursStayIdentifiersAndTheLoadKeepsTheirResolver) {
+  TsLoadSettings settings;
+  settings.System.SystemColor = [](int index) { return index == 15 ? 0xCCBBAA : 0; };
+  const TsSkinTables t = Load("[BUTTON]\nSTATES=2\nHOTCOLOR=$FF00000F\n", MemoryFiles(), settings);
+  const TColor hot = Section(t, "BUTTON").StateProps[kStateHot].Color;
+  EXPECT_EQ(hot, SystemColorId(15));
+  EXPECT_EQ(t.ColorRef(hot), 0xCCBBAAu);
+  EXPECT_EQ(t.ColorRef(0x123456), 0x123456u);
+}
+
 TEST(DefinitionSections, ParentLoopsEndWithTheDefault) {
   struct Case {
     const char* name;
