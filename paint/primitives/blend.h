@@ -23,6 +23,7 @@ struct MaskedRowHoles {
   bool fill = false;                      // else: write fillPixel (when set) or keep the destination
   std::uint32_t fillPixel = 0;
   bool opaque = false;                    // every written pixel of the row gets alpha 255
+  bool keyBlends = false;                 // key pixels are blended like any other (stretched pieces)
 };
 
 namespace blend_scalar {

@@ -41,7 +41,7 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
   const std::uint32_t opaque = holes.opaque ? 0xFF000000u : 0u;
   for (int i = 0; i < count; ++i) {
     const std::uint32_t d = dst[i], s = image[i];
-    if (IsKeyPixel(s)) {
+    if (!holes.keyBlends && IsKeyPixel(s)) {
       if (holes.parent) {
         dst[i] = holes.parent[i] | opaque;
       } else if (holes.fill) {

@@ -81,7 +81,8 @@ KLARVIK_SSE2_ENTRY void OverRow(std::uint32_t* dst, const std::uint32_t* src, in
 KLARVIK_SSE2_ENTRY void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32_t* mask, int count,
                                   const MaskedRowHoles& holes) {
   const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
-  const __m128i key = _mm_set1_epi32(0x00FF00FF);
+  // A key with the high byte set never equals a pixel's colour bits: no pixel is a hole.
+  const __m128i key = _mm_set1_epi32(holes.keyBlends ? static_cast<int>(0xFF000000u) : 0x00FF00FF);
   const __m128i opaque = _mm_set1_epi32(holes.opaque ? static_cast<int>(0xFF000000u) : 0);
   const __m128i fill = _mm_set1_epi32(static_cast<int>(holes.fillPixel));
   int i = 0;

@@ -116,12 +116,14 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
     StretchRect(image.View(), BoundsOf(dw, dh), src, srcRect);
     StretchRect(mask.View(), BoundsOf(dw, dh), src, maskRect);
   }
-  MaskedRowHoles opaque;
-  opaque.opaque = true;
+  // Every pixel, key-coloured ones included, goes through its mask.
+  MaskedRowHoles everyPixel;
+  everyPixel.opaque = true;
+  everyPixel.keyBlends = true;
   const PixelView iv = image.View(), mv = mask.View();
   for (int y = clip.top; y < clip.bottom; ++y) {
     const int ty = y - dstRect.top, tx = clip.left - dstRect.left;
-    MaskedRow(&dst.At(clip.left, y), &iv.At(tx, ty), &mv.At(tx, ty), clip.Width(), opaque);
+    MaskedRow(&dst.At(clip.left, y), &iv.At(tx, ty), &mv.At(tx, ty), clip.Width(), everyPixel);
   }
 }
 

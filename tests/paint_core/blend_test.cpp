@@ -89,7 +89,11 @@ TEST(BlendRows, FastPathsEqualTheScalarReferenceOnRandomRowsOfOddLengths) {
       }
 
       const MaskedRowHoles holes[] = {
-          {}, {parent.pixels.data(), false, 0, true}, {nullptr, true, 0x00123456, false}, {nullptr, false, 0, true}};
+          {},
+          {parent.pixels.data(), false, 0, true},
+          {nullptr, true, 0x00123456, false},
+          {nullptr, false, 0, true},
+          {parent.pixels.data(), true, 0x00123456, true, true}};
       for (const auto& h : holes) {
         auto a = d0.pixels, b = d0.pixels;
         blend_scalar::MaskedRow(a.data(), s.pixels.data(), m.pixels.data(), length, h);
@@ -139,6 +143,8 @@ TEST(BlendRows, MaskedRowTreatsKeyPixelsByTheHolesRule) {
       {"keeps the destination", {}, dst0},
       {"takes the parent, opaque", {&parent, false, 0, true}, 0xFFAABBCC},
       {"takes the fill colour", {nullptr, true, 0x00445566, false}, 0x00445566},
+      // Mask 0 shows the image: the key colour itself, with the destination's alpha.
+      {"blends like any pixel", {&parent, true, 0x00445566, false, true}, 0x40FF00FF},
   };
   for (const auto& c : cases) {
     std::uint32_t d = dst0;

@@ -210,6 +210,30 @@ TEST(StretchMaskedPiece, PaintsAOnePixelCentreAsOneColour) {
   }
 }
 
+TEST(StretchMaskedPiece, EveryPixelGoesThroughItsMaskOpaqueKeyColourIncluded) {
+  // A 2 x 2 piece stretched to 4 x 4 (a plain stretch: every destination pixel repeats one
+  // source pixel) over a grey 100 destination with alpha 0x22.
+  SkinBitmap src = Filled(2, 4, 0);
+  SetPx(src, 0, 0, 0x00FF00FF);  // key colour, mask 0: the key colour is painted
+  SetPx(src, 1, 0, 0x00FF00FF);  // key colour, mask 128
+  SetPx(src, 0, 1, 0x80C86432);  // mask 64
+  SetPx(src, 1, 1, 0x80C86432);  // mask 255
+  SetPx(src, 0, 2, 0x00000000);
+  SetPx(src, 1, 2, 0x00808080);
+  SetPx(src, 0, 3, 0x00404040);
+  SetPx(src, 1, 3, 0x00FFFFFF);
+  SkinBitmap d = Filled(4, 4, 0x22646464);
+  StretchMaskedPiece(d.View(), {0, 0, 4, 4}, false, 2, ConstView(src), {0, 0, 2, 2});
+  // Each channel (M·(D − S) + 256·S) >> 8 with D = 100:
+  //   key, M 0: S.                         key, M 128: (128·(100 − 255) + 256·255) >> 8 = 177, green 50.
+  //   M 64: red (64·(100 − 200) + 51200) >> 8 = 175, green 100, blue (64·50 + 12800) >> 8 = 62.
+  //   M 255: red (255·(−100) + 51200) >> 8 = 100, green 100, blue (255·50 + 12800) >> 8 = 99.
+  EXPECT_EQ(Px(d, 0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(Px(d, 3, 0), 0xFFB132B1u);
+  EXPECT_EQ(Px(d, 0, 3), 0xFFAF643Eu);
+  EXPECT_EQ(Px(d, 3, 3), 0xFF646463u);
+}
+
 TEST(StretchMaskedPiece, OnePixelThinCentresFallBackToAPlainStretch) {
   // A 1 x 4 centre would make the resampler refuse it on every paint.
   SkinBitmap src = Filled(1, 8, 0xFF336699);
