@@ -73,8 +73,11 @@ void PaintGradientOrColor(PixelView v, const PaintRect& r, const Layers& l) {
   }
 }
 
-// texture × IMAGEPERCENT + gradient × GRADIENTPERCENT + colour × the rest, into r.
+// texture × IMAGEPERCENT + gradient × GRADIENTPERCENT + colour × the rest, into r. The
+// layers are laid out on the whole of r, which may reach past v; only v is written.
 void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
+  const PaintRect visible = r.Intersect(BoundsOf(v.width, v.height));
+  if (visible.Empty()) return;
   const int img = l.imagePercent, grad = l.gradientPercent;
   if (img + grad == 100 && grad > 0 && grad < 100 && l.texture && l.texture->FillMode == kTileAll && l.gradient &&
       DirectionOf(*l.gradient) != kGradientTriangles) {
@@ -100,9 +103,10 @@ void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinT
     if (textured) {
       // The texture keeps its share of the two, so that after the fade below texture,
       // gradient and colour end in their own percentages.
-      SkinBitmap layer = CreateBitmap32(r.Width(), r.Height());
-      PaintGradientOrColor(layer.View(), BoundsOf(r.Width(), r.Height()), l);
-      BlendBitmapRect(v, ConstView(layer), img * 255 / (img + grad), {r.left, r.top}, BoundsOf(r.Width(), r.Height()));
+      SkinBitmap layer = CreateBitmap32(visible.Width(), visible.Height());
+      PaintGradientOrColor(layer.View(), r.Offset(-visible.left, -visible.top), l);
+      BlendBitmapRect(v, ConstView(layer), img * 255 / (img + grad), {visible.left, visible.top},
+                      BoundsOf(visible.Width(), visible.Height()));
     } else {
       PaintGradientOrColor(v, r, l);
     }
@@ -114,13 +118,14 @@ void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinT
   }
 }
 
-// The parent's background over r: its picture where there is one, else FillColor; with
-// bordersOnly, only the parent's border strips come from its picture.
+// The parent's background over r: its finished picture when the cache is Ready, else
+// FillColor; with bordersOnly, the parent's border strips come from its picture, ready or
+// not.
 void PaintParent(PixelView v, const PaintRect& r, const TacParentCache& parent, bool bordersOnly) {
   FillRect32(v, r, parent.FillColor, 255);
   if (parent.Image.Empty()) return;
   if (!bordersOnly) {
-    CopyRect(v, r.left, r.top, parent.Image, r.Offset(parent.OffsetX, parent.OffsetY));
+    if (parent.Ready) CopyRect(v, r.left, r.top, parent.Image, r.Offset(parent.OffsetX, parent.OffsetY));
     return;
   }
   const int w = parent.Image.width, h = parent.Image.height;
@@ -137,15 +142,19 @@ void PaintParent(PixelView v, const PaintRect& r, const TacParentCache& parent, 
   }
 }
 
-// The layers painted apart and laid over the parent with k = nearest(transparency × 2.55).
+// The layers painted apart and laid over the parent with k = nearest(transparency × 2.55):
+// laid out on the whole of r, painted for the part inside v.
 void PaintOverParent(PixelView v, const PaintRect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
-  SkinBitmap layer = CreateBitmap32(r.Width(), r.Height());
+  const PaintRect visible = r.Intersect(BoundsOf(v.width, v.height));
+  if (visible.Empty()) return;
+  SkinBitmap layer = CreateBitmap32(visible.Width(), visible.Height());
   TacParentCache shifted = parent;
-  shifted.OffsetX += r.left;
-  shifted.OffsetY += r.top;
-  PaintLayers(layer.View(), BoundsOf(r.Width(), r.Height()), l, t, shifted);
-  PaintParent(v, r, parent, false);
-  BlendBitmapRect(v, ConstView(layer), (l.transparency * 255 + 50) / 100, {r.left, r.top}, BoundsOf(r.Width(), r.Height()));
+  shifted.OffsetX += visible.left;
+  shifted.OffsetY += visible.top;
+  PaintLayers(layer.View(), r.Offset(-visible.left, -visible.top), l, t, shifted);
+  PaintParent(v, visible, parent, false);
+  BlendBitmapRect(v, ConstView(layer), (l.transparency * 255 + 50) / 100, {visible.left, visible.top},
+                  BoundsOf(visible.Width(), visible.Height()));
 }
 
 }  // namespace
@@ -164,8 +173,9 @@ int SectionStateIndex(const TsGeneralData& section, int state) {
 
 void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, std::uint32_t customColor) {
   if (paint.tables == nullptr || !paint.tables->IsValidSectionIndex(paint.section) || bitmap.Empty()) return;
-  const PaintRect r = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
-  if (r.Empty()) return;
+  // Gradients and tiles are laid out on the whole rectangle; the bitmap clips the writes.
+  const PaintRect visible = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
+  if (visible.Empty()) return;
   const TsSkinTables& t = *paint.tables;
   const TsGeneralData& section = t.Sections[static_cast<std::size_t>(paint.section)];
   const Layers l = ChooseLayers(paint, section, customColor);
@@ -173,19 +183,19 @@ void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const Secti
 
   const bool parentKnown = parent.Ready || parent.FillColor != kKeyColor;
   if (!parentKnown || l.transparency == 0) {
-    PaintLayers(bitmap, r, l, t, parent);
+    PaintLayers(bitmap, rect, l, t, parent);
   } else if (l.transparency == 100) {
-    PaintParent(bitmap, r, parent, !parent.HasImage());
+    PaintParent(bitmap, visible, parent, !parent.HasImage());
   } else if (l.HasTexture() || l.gradient || parent.Ready) {
-    PaintOverParent(bitmap, r, l, t, parent);
+    PaintOverParent(bitmap, rect, l, t, parent);
   } else {
     // Only a colour over a parent known by its colour: one mixed colour.
-    FillRect32(bitmap, r, MixColorsPercent(parent.FillColor, l.color, l.transparency), 255);
+    FillRect32(bitmap, visible, MixColorsPercent(parent.FillColor, l.color, l.transparency), 255);
   }
 
   // State 0 may lay a masked pattern of tiling mode 10 over the finished background.
   if (paint.state <= 0) {
     const TsMaskData* overlay = ValidMask(t, paint.pattern >= 0 ? paint.pattern : paint.hotPattern);
-    if (overlay && overlay->MaskKind != 0 && overlay->FillMode == kTileWholeRows) TileMaskedTexture(bitmap, r, *overlay, t, parent);
+    if (overlay && overlay->MaskKind != 0 && overlay->FillMode == kTileWholeRows) TileMaskedTexture(bitmap, rect, *overlay, t, parent);
   }
 }

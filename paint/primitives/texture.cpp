@@ -8,18 +8,26 @@
 
 namespace {
 
+// The first position of a run of steps from `origin` whose step ends past `from`.
+int FirstStepReaching(int origin, int step, int from) {
+  return from <= origin ? origin : static_cast<int>(origin + static_cast<long long>(from - origin) / step * step);
+}
+
 // Places tile after tile of size (tw, th) from (x0, y0) while a tile starts inside
-// [.., right) × [.., bottom); each is cut to the limits. Sizes of 0 are never tiled.
+// [.., right) × [.., bottom); each is cut to the limits. Tiles that lie wholly outside the
+// canvas are skipped, so an area reaching far past it costs only what shows. Sizes of 0
+// are never tiled.
 template <typename Put>
-void Tiles(int x0, int y0, int right, int bottom, int tw, int th, Put put) {
+void Tiles(const PixelView& canvas, int x0, int y0, int right, int bottom, int tw, int th, Put put) {
   if (tw <= 0 || th <= 0) return;
-  for (int y = y0; y < bottom; y += th) {
-    for (int x = x0; x < right; x += tw) put(x, y, std::min(tw, right - x), std::min(th, bottom - y));
+  const int lastY = std::min(bottom, canvas.height), lastX = std::min(right, canvas.width);
+  for (int y = FirstStepReaching(y0, th, 0); y < lastY; y += th) {
+    for (int x = FirstStepReaching(x0, tw, 0); x < lastX; x += tw) put(x, y, std::min(tw, right - x), std::min(th, bottom - y));
   }
 }
 
 void CopyTiles(PixelView canvas, const PaintRect& area, const PixelView& src, const PaintRect& tex) {
-  Tiles(area.left, area.top, area.right, area.bottom, tex.Width(), tex.Height(), [&](int x, int y, int w, int h) {
+  Tiles(canvas, area.left, area.top, area.right, area.bottom, tex.Width(), tex.Height(), [&](int x, int y, int w, int h) {
     CopyRect(canvas, x, y, src, {tex.left, tex.top, tex.left + w, tex.top + h});
   });
 }
@@ -88,7 +96,9 @@ void TileTexture(PixelView canvas, PaintRect& rect, const TsMaskData& entry, int
     case kTileWholeRows:
       // Whole-height rows only, each starting above bottom − tile height (so an exact
       // fit leaves its last row to the background); the last column is cut at the right.
-      for (int y = r.top; y < r.bottom - th; y += th) CopyTiles(canvas, {r.left, y, r.right, y + th}, src, tex);
+      for (int y = FirstStepReaching(r.top, th, 0); y < r.bottom - th && y < canvas.height; y += th) {
+        CopyTiles(canvas, {r.left, y, r.right, y + th}, src, tex);
+      }
       rect = {};
       break;
     default:
@@ -109,11 +119,11 @@ void TileMaskedTexture(PixelView canvas, const PaintRect& rect, const TsMaskData
     BlitMaskedPiece(canvas, {x, y}, {tex.left, tex.top, tex.left + w, tex.top + h}, maskOffset, parent.Ready, parent, src);
   };
   if (entry.FillMode == kTileAll) {
-    Tiles(rect.left, rect.top, rect.right, rect.bottom, tw, th, put);
+    Tiles(canvas, rect.left, rect.top, rect.right, rect.bottom, tw, th, put);
   } else if (entry.FillMode == kTileWholeRows) {
     const int columns = rect.Width() / tw, rows = rect.Height() / th;
     const int right = rect.left + columns * tw, bottom = rect.top + rows * th;
-    Tiles(rect.left, rect.top, right, bottom, tw, th, put);
+    Tiles(canvas, rect.left, rect.top, right, bottom, tw, th, put);
     FillFromParent(canvas, {rect.left, bottom, rect.right, rect.bottom}, parent);
     FillFromParent(canvas, {right, rect.top, rect.right, bottom}, parent);
   }

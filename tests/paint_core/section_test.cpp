@@ -94,6 +94,51 @@ TEST(PaintSectionBackground, LayersContributeTheirShares) {
   }
 }
 
+TEST(PaintSectionBackground, AClippedRectangleShowsItsPartOfTheWholePicture) {
+  // Painted into a small bitmap that the rectangle overhangs on every side, every look
+  // must show exactly the matching part of the same rectangle painted whole.
+  struct Case {
+    const char* name;
+    Look look;
+    int fillMode;
+  };
+  const std::string vertical = "255;16711680;60;0;0;16711680;65280;40;0;0";
+  const Case cases[] = {
+      {"vertical gradient", {0, 0, 0, 100, vertical, -1}, 0},
+      {"horizontal gradient", {0, 0, 0, 100, "255;16711680;100;1;0", -1}, 0},
+      {"triangles", {0, 0, 0, 100, "255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0", -1}, 0},
+      {"tiled texture", {0, 0, 100, 0, "", 0}, 0},
+      {"stretched texture", {0, 0, 100, 0, "", 0}, 1},
+      {"texture row over the colour", {0x204060, 0, 100, 0, "", 0}, 6},
+      {"texture and gradient in one pass", {0, 0, 70, 30, vertical, 0}, 0},
+      {"texture, gradient and colour", {0x204060, 0, 30, 50, vertical, 0}, 2},
+      {"gradient over a ready parent", {0x204060, 40, 0, 100, vertical, -1}, 0},
+      {"texture over a ready parent", {0x204060, 40, 60, 0, "", 0}, 0},
+  };
+  const SkinBitmap parentPicture = Random(60, 60, 5);
+  for (const Case& c : cases) {
+    TsSkinTables t = TablesWithMaster(Random(7, 5, 3));
+    t.Masks.push_back(Entry({0, 0, 7, 5}, 1, 0, c.fillMode, 0, 0, 0, 0));
+    t.Sections.push_back(Section("PANEL", c.look));
+    TacParentCache parent;
+    parent.Image = ConstView(parentPicture);
+    parent.Ready = true;
+
+    SkinBitmap whole = Filled(30, 30, 0);
+    parent.OffsetX = parent.OffsetY = 5;
+    PaintSectionBackground(whole.View(), {0, 0, 30, 30}, Paint(t, 0, parent));
+
+    // The same rectangle moved 10 left and 8 up over a 12 x 12 bitmap.
+    SkinBitmap part = Filled(12, 12, 0);
+    parent.OffsetX = 15;
+    parent.OffsetY = 13;
+    PaintSectionBackground(part.View(), {-10, -8, 20, 22}, Paint(t, 0, parent));
+    for (int y = 0; y < 12; ++y) {
+      for (int x = 0; x < 12; ++x) ASSERT_EQ(Px(part, x, y), Px(whole, x + 10, y + 8)) << c.name << " at " << x << ", " << y;
+    }
+  }
+}
+
 TEST(PaintSectionBackground, ModeFourStretchesTheTopStripAndColoursTheRest) {
   TsSkinTables t = TablesWithMaster(Filled(10, 10, 0xFFC8C8C8));
   t.Masks.push_back(Entry({0, 0, 10, 10}, 1, 0, 4, 0, 0, 0, 0));
@@ -148,6 +193,17 @@ TEST(PaintSectionBackground, PartialTransparencyBlendsOverTheParent) {
   PaintSectionBackground(r.View(), {0, 0, 10, 10}, Paint(t, 0, ready));
   // k = nearest(40 × 2.55) = 102: (102·(100 − 0) + 0) >> 8 = 39.
   EXPECT_EQ(Px(r, 5, 5), 0xFF272727u);
+
+  // A cache whose picture is not finished counts for its colour alone.
+  TsSkinTables g = TablesWithMaster(Filled(1, 1, 0));
+  g.Sections.push_back(Section("PANEL", {0x000000, 50, 0, 100, "0;0;100;0;0", -1}));
+  const SkinBitmap unfinished = Filled(10, 10, 0xFFFEFEFE);
+  TacParentCache notReady;
+  notReady.Image = ConstView(unfinished);
+  notReady.FillColor = 0x000000;
+  SkinBitmap f = Filled(10, 10, 0x12345678);
+  PaintSectionBackground(f.View(), {0, 0, 10, 10}, Paint(g, 0, notReady));
+  EXPECT_EQ(Px(f, 5, 5), 0xFF000000u);
 
   // Nothing known of the parent: the layers are painted as they are.
   SkinBitmap n = Filled(10, 10, 0);
