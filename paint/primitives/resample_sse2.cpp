@@ -2,7 +2,6 @@
 // both halves fit the signed 16-bit lanes of _mm_madd_epi16; 256·Σhi·p + Σlo·p is the
 // same integer sum as the scalar reference, and the saturating packs clamp it the same way.
 #include "paint/primitives/cpu_features.h"
-KLARVIK_ENABLE_SSE2_UNIT
 
 #include <vector>
 

@@ -265,7 +265,11 @@ inline Bytes BmpFile(const BmpFields& f) {
 // payload.
 inline Bytes JpegSegment(std::uint8_t marker, const Bytes& payload) {
   const auto length = static_cast<std::uint32_t>(payload.size() + 2);
-  Bytes out{0xFF, marker, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+  Bytes out;
+  out.reserve(payload.size() + 4);
+  for (std::uint8_t b : {std::uint8_t{0xFF}, marker, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)}) {
+    out.push_back(b);
+  }
   out.insert(out.end(), payload.begin(), payload.end());
   return out;
 }

@@ -175,6 +175,29 @@ TEST(PngDecoder, GammaMapsEveryColourSampleAndLeavesAlpha) {
   }
 }
 
+TEST(PngDecoder, GammaTablesHashTheSameInEveryBuild) {
+  // Every sample value through tables made with pow() in double precision: native, 32-bit
+  // and 64-bit programs must all map them alike.
+  std::vector<std::uint32_t> ramp;
+  for (std::uint32_t s = 0; s < 256; ++s) ramp.insert(ramp.end(), {s, 255 - s, s / 2});
+  const SampleImage image{256, 1, 8, 2, ramp};
+  struct Case {
+    std::uint32_t chunkValue;
+    std::uint64_t hash;
+  } cases[] = {{31, 0x035c947e394decc3ull},
+               {33333, 0x1ef0ee59353d3f4dull},
+               {70000, 0x284a914fd85c7a51ull},
+               {150000, 0x56031f0236ef5587ull},
+               {0x7FFFFFFF, 0x72f21dc698eaa285ull}};
+  for (const Case& c : cases) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::uint32_t pixel : DecodePng(PngFile(image, Gama(c.chunkValue))).pixels) {
+      for (int i = 0; i < 4; ++i) h = (h ^ ((pixel >> (8 * i)) & 0xFF)) * 1099511628211ull;
+    }
+    EXPECT_EQ(h, c.hash) << c.chunkValue << ": 0x" << std::hex << h;
+  }
+}
+
 struct TrnsCase {
   const char* name;
   int depth, colourType;
