@@ -19,7 +19,9 @@ GradientDirection DirectionOf(const TsGradArray& gradient);
 // An empty gradient paints nothing.
 void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int offset = 0);
 
-// Gradient G and tiled texture T in one pass: G + (T − G)·a ÷ 256 per channel, with a the
-// texture alpha (0..255). The texture rectangle is tiled from rect's top-left.
+// Gradient G and tiled texture T in one pass: G + ((T − G)·a >> 8) per channel, with a the
+// texture alpha (0..255). The arithmetic shift makes this ((256 − a)·G + a·T) ÷ 256 rounded
+// down whichever of T and G is brighter (a truncating division would round toward G
+// when T < G). The texture rectangle is tiled from rect's top-left.
 void PaintGradientTexture(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int textureAlpha,
                           const PaintRect& textureRect, const PixelView& texture);

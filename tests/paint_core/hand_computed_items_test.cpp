@@ -95,6 +95,7 @@ TEST(HandComputedItems, TextureGradientAndColourTakeTheirShares) {
   const std::string grey100 = "6579300;6579300;100;0;0";
   const int woven = AddSection(t, {0x000000, 0, 30, 50, grey100, 1, -1});
   const int onePass = AddSection(t, {0x000000, 0, 70, 30, grey100, 1, -1});
+  const int onePassDarker = AddSection(t, {0x000000, 0, 70, 30, "16448250;16448250;100;0;0", 1, -1});
   // Texture 200, then the gradient 100 laid over it keeping k = 30·255 ÷ 80 = 95 of the
   // texture: (95·(200 − 100) + 256·100) >> 8 = 137; then faded to the colour 0 keeping
   // 80 %: (80·137 + 50) ÷ 100 = 110.
@@ -102,6 +103,9 @@ TEST(HandComputedItems, TextureGradientAndColourTakeTheirShares) {
   // Texture and gradient in one pass with a = 70·255 ÷ 100 = 178:
   // 100 + ((200 − 100)·178 >> 8) = 169.
   EXPECT_EQ(Px(PaintItem(t, onePass, 5, 5), 3, 3), Grey(169));
+  // A texture darker than the gradient 250 rounds down too: 250 + (−50·178 >> 8) =
+  // 250 − 35 = 215, where a truncating ÷ 256 would give 216.
+  EXPECT_EQ(Px(PaintItem(t, onePassDarker, 5, 5), 3, 3), Grey(215));
 }
 
 TEST(HandComputedItems, TransparentSectionKeepsItsShareOfTheParent) {
