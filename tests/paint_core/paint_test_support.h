@@ -1,13 +1,14 @@
 #pragma once
 // Small helpers of the paint-core tests: owned pictures filled with a seeded random
-// pattern, and a stable hash of their pixels.
+// pattern, a stable hash of their pixels, and sections of a given look.
 #include <cstdint>
+#include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
-#include <memory>
-
 #include "skin/definition/skin_tables.h"
+#include "skin/definition/value_parsing.h"
 #include "skin/image/skin_bitmap.h"
 
 namespace paint_test {
@@ -70,6 +71,39 @@ inline TsMaskData Entry(TsRect source, int states, int maskKind, int fillMode, i
   m.BorderRight = static_cast<std::int16_t>(right);
   m.BorderBottom = static_cast<std::int16_t>(bottom);
   return m;
+}
+
+// How every state of a section looks.
+struct Look {
+  TColor color = 0;
+  int transparency = 0;
+  int imagePercent = 0;
+  int gradientPercent = 0;
+  std::string gradient;
+  int texture = -1;
+};
+
+inline Look Plain(TColor color, int transparency = 0) {
+  Look l;
+  l.color = color;
+  l.transparency = transparency;
+  return l;
+}
+
+inline TsGeneralData Section(const std::string& name, const Look& look, int states = 1) {
+  TsGeneralData s;
+  s.SectionName = name;
+  s.States = states;
+  for (TsGenState& st : s.StateProps) {
+    st.Color = look.color;
+    st.Transparency = look.transparency;
+    st.ImagePercent = look.imagePercent;
+    st.GradientPercent = look.gradientPercent;
+    st.GradientData = look.gradient;
+    st.GradientArray = std::make_shared<TsGradArray>(ParseGradient(look.gradient));
+    st.TextureIndex = look.texture;
+  }
+  return s;
 }
 
 }  // namespace paint_test

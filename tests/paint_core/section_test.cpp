@@ -2,50 +2,16 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "paint/primitives/bitmap_ops.h"
-#include "skin/definition/value_parsing.h"
 #include "tests/paint_core/paint_test_support.h"
 
 namespace {
 
 using namespace paint_test;
-
-struct Look {
-  TColor color = 0;
-  int transparency = 0;
-  int imagePercent = 0;
-  int gradientPercent = 0;
-  std::string gradient;
-  int texture = -1;
-};
-
-Look Plain(TColor color, int transparency = 0) {
-  Look l;
-  l.color = color;
-  l.transparency = transparency;
-  return l;
-}
-
-TsGeneralData Section(const std::string& name, const Look& look, int states = 1) {
-  TsGeneralData s;
-  s.SectionName = name;
-  s.States = states;
-  for (TsGenState& st : s.StateProps) {
-    st.Color = look.color;
-    st.Transparency = look.transparency;
-    st.ImagePercent = look.imagePercent;
-    st.GradientPercent = look.gradientPercent;
-    st.GradientData = look.gradient;
-    st.GradientArray = std::make_shared<TsGradArray>(ParseGradient(look.gradient));
-    st.TextureIndex = look.texture;
-  }
-  return s;
-}
 
 SectionPaint Paint(const TsSkinTables& t, int section, TacParentCache parent = {}) {
   SectionPaint p;
