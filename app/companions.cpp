@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "runtime/directory_listing.h"
-#include "runtime/handles.h"
-#include "runtime/long_path.h"
+#include "win/directory_listing.h"
+#include "win/handles.h"
+#include "win/long_path.h"
 
 namespace klarvik {
 

@@ -6,7 +6,7 @@
 #include "app/program_folders.h"
 #include "app/temp_measurements.h"
 #include "runtime/application.h"
-#include "runtime/text.h"
+#include "win/text.h"
 
 TForm1* Form1 = nullptr;
 

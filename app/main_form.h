@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "paint/button.h"
-#include "paint/check_box.h"
-#include "paint/gauge.h"
-#include "paint/label.h"
+#include "controls/button.h"
+#include "controls/check_box.h"
+#include "controls/gauge.h"
+#include "controls/label.h"
 #include "runtime/actions.h"
 #include "runtime/forms.h"
 #include "runtime/menus.h"

@@ -8,7 +8,7 @@
 #include "app/run_values.h"
 #include "runtime/application.h"
 #include "runtime/dialogs.h"
-#include "runtime/scope_exit.h"
+#include "base/scope_exit.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/program_paths.h"
-#include "runtime/module_path.h"
+#include "companions/common/program_paths.h"
+#include "win/module_path.h"
 
 namespace klarvik {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/registry.h"
+#include "win/registry.h"
 
 namespace klarvik {
 

@@ -1,6 +1,6 @@
 #pragma once
 // TStatusForm1: the small borderless "Delete files..." window shown during a cleaning run.
-#include "paint/label.h"
+#include "controls/label.h"
 #include "runtime/forms.h"
 #include "widgets/circular_progress.h"
 

@@ -7,7 +7,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/menus.h"
 #include "runtime/program_icon.h"
-#include "runtime/text.h"
+#include "win/text.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "runtime/canvas.h"
 #include "runtime/component.h"
-#include "runtime/handles.h"
-#include "runtime/pixel_view.h"
+#include "win/handles.h"
+#include "base/pixel_view.h"
 
 class TBitmap : public TObject {
  public:

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/text.h"
+#include "win/text.h"
 
 Exception::Exception(std::wstring message) : message_(std::move(message)), utf8_(ToUtf8(message_)) {}
 

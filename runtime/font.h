@@ -8,7 +8,7 @@
 
 #include "runtime/colors.h"
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;  // a set of TFontStyle bits

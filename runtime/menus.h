@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 using TShortCut = WORD;  // virtual key | scShift | scCtrl | scAlt
 constexpr unsigned scShift = 0x2000;

@@ -4,7 +4,7 @@
 
 #include "runtime/colors.h"
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 enum class TPenStyle { psSolid, psClear, psInsideFrame };
 

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 

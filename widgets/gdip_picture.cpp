@@ -2,10 +2,10 @@
 
 #include "runtime/bitmap.h"
 #include "runtime/exceptions.h"
-#include "runtime/handles.h"
-#include "runtime/long_path.h"
-#include "widgets/bmp_file.h"
-#include "widgets/com_stream.h"
+#include "win/handles.h"
+#include "win/long_path.h"
+#include "base/bmp_file.h"
+#include "win/com_stream.h"
 #include "widgets/gdiplus_objects.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 class TMessageTimer : public TObject {
  public:

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "runtime/component.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "runtime/thread.h"
 
 class TThreadedTimer;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/companions.h"
-#include "runtime/module_path.h"
+#include "win/module_path.h"
 
 namespace {
 

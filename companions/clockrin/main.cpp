@@ -5,14 +5,14 @@
 #include <cwchar>
 #include <string>
 
-#include "app/program_paths.h"
+#include "companions/common/program_paths.h"
 #include "companions/clockrin/cleaner_start.h"
 #include "companions/clockrin/exit_codes.h"
 #include "companions/clockrin/period_argument.h"
 #include "companions/clockrin/schedule.h"
 #include "companions/clockrin/single_instance.h"
-#include "runtime/handles.h"
-#include "runtime/module_path.h"
+#include "win/handles.h"
+#include "win/module_path.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // One scheduler per user session.
 #include <windows.h>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::clockrin {
 

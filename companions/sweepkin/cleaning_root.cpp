@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "companions/sweepkin/final_path.h"
-#include "runtime/long_path.h"
-#include "runtime/text.h"
+#include "win/long_path.h"
+#include "win/text.h"
 
 namespace klarvik::sweepkin {
 namespace {

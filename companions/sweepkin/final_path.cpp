@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/handles.h"
-#include "runtime/long_path.h"
+#include "win/handles.h"
+#include "win/long_path.h"
 
 namespace klarvik::sweepkin {
 namespace {

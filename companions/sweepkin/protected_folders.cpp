@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "runtime/module_path.h"
+#include "win/module_path.h"
 
 namespace klarvik::sweepkin {
 namespace {

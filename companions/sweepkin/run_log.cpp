@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::sweepkin {
 namespace {

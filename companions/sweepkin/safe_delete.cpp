@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "companions/sweepkin/final_path.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::sweepkin {
 namespace {

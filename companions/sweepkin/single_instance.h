@@ -1,6 +1,6 @@
 #pragma once
 // One cleaner at a time in a session: two at once would fight over the same files.
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::sweepkin {
 

@@ -6,8 +6,8 @@
 
 #include "companions/sweepkin/safe_delete.h"
 #include "companions/sweepkin/sweep_rules.h"
-#include "runtime/directory_listing.h"
-#include "runtime/handles.h"
+#include "win/directory_listing.h"
+#include "win/handles.h"
 
 namespace klarvik::sweepkin {
 namespace {

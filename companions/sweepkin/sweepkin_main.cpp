@@ -12,7 +12,7 @@
 #include "companions/sweepkin/run_log.h"
 #include "companions/sweepkin/single_instance.h"
 #include "companions/sweepkin/sweep.h"
-#include "runtime/module_path.h"
+#include "win/module_path.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "paint/primitives/geometry.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/image/skin_bitmap.h"
 
 // A new 32-bit picture, all pixels 0; a width or height of 0 or less gives an empty one.

@@ -3,7 +3,7 @@
 // drawn at a point, normal (mode 1) or paler (any other mode).
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 constexpr int kGlyphNormal = 1;

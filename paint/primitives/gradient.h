@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "paint/primitives/geometry.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/definition/skin_records.h"
 
 enum GradientDirection : int { kGradientVertical = 0, kGradientHorizontal = 1, kGradientTriangles = 2 };

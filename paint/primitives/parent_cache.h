@@ -2,7 +2,7 @@
 // What a primitive knows of the background behind the area it paints.
 #include <cstdint>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 
 struct TacParentCache {
   PixelView Image;           // the parent's cached picture; empty when there is none

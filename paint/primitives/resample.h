@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/image/skin_bitmap.h"
 #include "skin/skin_error.h"
 

@@ -5,7 +5,7 @@
 
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // What to paint: a section of the loaded skin in a state, over a parent.

@@ -5,7 +5,7 @@
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
 #include "paint/primitives/section_background.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // What a control's skin data tells the painters; implemented by the per-control skin

@@ -3,7 +3,7 @@
 // by their tiling mode, and masked entries tiled through their mask.
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // Tiling modes of a texture entry's FillMode.

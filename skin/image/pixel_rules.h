@@ -2,7 +2,7 @@
 // The rules every skin picture passes through after decoding, once per load.
 #include <cstdint>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 #include "skin/image/skin_bitmap.h"
 
 // A 32-bit pixel of exactly this value is a key (magenta, alpha 0) pixel.

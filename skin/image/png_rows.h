@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 
 struct PngHeader {
   int width = 0;

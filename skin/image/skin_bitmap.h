@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 
 // A picture's size as its file's header gives it, known before any pixel is decoded.
 struct SkinImageSize {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "runtime/bitmap.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "skin/skin_error.h"
 
 namespace {

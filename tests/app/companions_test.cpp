@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/companions.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "tests/fixtures/dummy_child.h"
 #include "tests/support/scratch_env.h"
 

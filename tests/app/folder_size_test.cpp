@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/folder_size.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "tests/support/scratch_env.h"
 
 namespace klarvik {

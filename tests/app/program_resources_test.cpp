@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // TRegistry on the scratch HKEY_CURRENT_USER: path forms, rights, and the value calls.
-#include "runtime/registry.h"
+#include "win/registry.h"
 
 #include <windows.h>
 

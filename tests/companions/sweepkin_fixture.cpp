@@ -1,7 +1,7 @@
 #include "tests/companions/sweepkin_fixture.h"
 
 #include "companions/sweepkin/file_times.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "companions/sweepkin/exit_codes.h"
 #include "companions/sweepkin/single_instance.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
 #include "tests/support/test_turn.h"

@@ -10,7 +10,7 @@
 #include "companions/sweepkin/final_path.h"
 #include "companions/sweepkin/safe_delete.h"
 #include "companions/sweepkin/sweep.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
 

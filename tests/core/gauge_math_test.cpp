@@ -1,4 +1,4 @@
-#include "paint/gauge_math.h"
+#include "controls/gauge_math.h"
 
 #include <cstdint>
 

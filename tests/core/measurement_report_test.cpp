@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "paint/gauge_math.h"
+#include "controls/gauge_math.h"
 
 namespace klarvik {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/program_paths.h"
+#include "companions/common/program_paths.h"
 
 #include <gtest/gtest.h>
 

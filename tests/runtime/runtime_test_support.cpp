@@ -1,7 +1,7 @@
 #include "tests/runtime/runtime_test_support.h"
 
 #include "runtime/exceptions.h"
-#include "runtime/text.h"
+#include "win/text.h"
 
 namespace klarvik::test {
 

@@ -3,7 +3,7 @@
 // tests that start the real program take turns through a named mutex of their own.
 #include <windows.h>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace klarvik::test {
 

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/handles.h"
-#include "runtime/long_path.h"
+#include "win/handles.h"
+#include "win/long_path.h"
 #include "tests/support/scratch_env.h"
 
 namespace klarvik::test {

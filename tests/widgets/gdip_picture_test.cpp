@@ -7,7 +7,7 @@
 #include "tests/support/scratch_env.h"
 #include "tests/widgets/image_bytes.h"
 #include "tests/widgets/widget_paint_support.h"
-#include "widgets/com_stream.h"
+#include "win/com_stream.h"
 #include "widgets/gdip_picture.h"
 
 namespace klarvik::test {

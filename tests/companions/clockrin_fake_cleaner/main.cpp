@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::wstring path(MAX_PATH, L'\0');

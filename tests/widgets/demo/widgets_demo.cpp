@@ -11,7 +11,7 @@
 #include "tests/widgets/image_bytes.h"
 #include "widgets/adv_gdip_picture.h"
 #include "widgets/circular_progress.h"
-#include "widgets/com_stream.h"
+#include "win/com_stream.h"
 #include "widgets/gdiplus_session.h"
 #include "widgets/message_timer.h"
 

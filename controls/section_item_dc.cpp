@@ -1,4 +1,4 @@
-#include "paint/section_item_dc.h"
+#include "controls/section_item_dc.h"
 
 #include "paint/primitives/bitmap_ops.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/module_path.h"
+#include "win/module_path.h"
 
 #include <windows.h>
 

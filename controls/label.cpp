@@ -1,6 +1,6 @@
-#include "paint/label.h"
+#include "controls/label.h"
 
-#include "paint/text_size.h"
+#include "controls/text_size.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "paint/label.h"
+#include "controls/label.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/com_stream.h"
+#include "win/com_stream.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "runtime/text.h"
+#include "win/text.h"
 
 #include <windows.h>
 

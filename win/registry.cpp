@@ -1,4 +1,4 @@
-#include "runtime/registry.h"
+#include "win/registry.h"
 
 #include <vector>
 

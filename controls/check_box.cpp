@@ -1,8 +1,8 @@
-#include "paint/check_box.h"
+#include "controls/check_box.h"
 
 #include <algorithm>
 
-#include "paint/text_size.h"
+#include "controls/text_size.h"
 
 TsCheckBox::TsCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);

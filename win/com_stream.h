@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace handle_traits {
 inline void ReleaseStream(IStream* stream) noexcept { stream->Release(); }

@@ -1,4 +1,4 @@
-#include "runtime/long_path.h"
+#include "win/long_path.h"
 
 #include <windows.h>
 

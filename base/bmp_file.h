@@ -3,6 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/pixel_view.h"
+#include "base/pixel_view.h"
 
 std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels);

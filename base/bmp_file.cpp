@@ -1,4 +1,4 @@
-#include "widgets/bmp_file.h"
+#include "base/bmp_file.h"
 
 namespace {
 

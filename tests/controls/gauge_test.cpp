@@ -1,4 +1,4 @@
-#include "paint/gauge.h"
+#include "controls/gauge.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/directory_listing.h"
+#include "win/directory_listing.h"
 
 HANDLE DirectoryLister::First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
   if (!basicRefused_) {

@@ -1,4 +1,4 @@
-#include "paint/section_item_dc.h"
+#include "controls/section_item_dc.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include "paint/primitives/bitmap_ops.h"
 #include "runtime/bitmap.h"
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 namespace {
 

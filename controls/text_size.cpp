@@ -1,6 +1,6 @@
-#include "paint/text_size.h"
+#include "controls/text_size.h"
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 SIZE SingleLineTextSize(TFont& font, const std::wstring& text, UINT format) {
   WindowDc screen(nullptr);

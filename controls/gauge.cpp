@@ -1,9 +1,9 @@
-#include "paint/gauge.h"
+#include "controls/gauge.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "paint/gauge_math.h"
+#include "controls/gauge_math.h"
 #include "runtime/bitmap.h"
 #include "runtime/exceptions.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "runtime/handles.h"
+#include "win/handles.h"
 
 class TRegistry {
  public:

@@ -1,4 +1,4 @@
-#include "paint/button.h"
+#include "controls/button.h"
 
 TsButton::TsButton(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
