@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <span>
 
+#include "base/input_limits.h"
 #include "skin/image/jpeg_decoder.h"
 #include "skin/skin_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
     const JpegFrameSize frame = ReadJpegFrameSize(std::span<const std::uint8_t>(data, size));
-    if (frame.width <= 0 || frame.height <= 0 || frame.width > kJpegMaxSide || frame.height > kJpegMaxSide) {
-      std::abort();
-    }
+    if (!PictureSizeAllowed(frame.width, frame.height)) std::abort();
   } catch (const ESkinError&) {
   }
   return 0;

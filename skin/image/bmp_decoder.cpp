@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "base/byte_reader.h"
+#include "base/input_limits.h"
 #include "skin/skin_error.h"
 
 namespace {
@@ -26,8 +28,7 @@ constexpr ColourMasks kMasks565 = {0xF800, 0x07E0, 0x001F};
 
 [[noreturn]] void Fail() { throw EInvalidGraphic(kInvalidBitmap); }
 
-std::uint32_t ReadLe16(const std::uint8_t* p) { return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8); }
-std::uint32_t ReadLe32(const std::uint8_t* p) { return ReadLe16(p) | (ReadLe16(p + 2) << 16); }
+[[noreturn]] void FailInside(const char*) { Fail(); }
 
 struct BmpLayout {
   std::int64_t width = 0;
@@ -41,10 +42,10 @@ struct BmpLayout {
 
 // The masks of a bit-field layout: inside a header long enough to hold them, else right
 // after the 40-byte header. Only the standard layouts are accepted.
-void ReadBitFields(std::span<const std::uint8_t> bytes, std::uint32_t headerSize, BmpLayout& layout) {
+void ReadBitFields(const ByteReader& bytes, std::uint32_t headerSize, BmpLayout& layout) {
   const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
-  if (bytes.size() < at + 12) Fail();
-  const ColourMasks masks = {ReadLe32(bytes.data() + at), ReadLe32(bytes.data() + at + 4), ReadLe32(bytes.data() + at + 8)};
+  const ColourMasks masks = {bytes.Le32At(at, "red mask"), bytes.Le32At(at + 4, "green mask"),
+                             bytes.Le32At(at + 8, "blue mask")};
   const bool standard =
       (layout.bits == 32 && masks == kMasks8888) || (layout.bits == 16 && (masks == kMasks555 || masks == kMasks565));
   if (!standard) Fail();
@@ -53,13 +54,13 @@ void ReadBitFields(std::span<const std::uint8_t> bytes, std::uint32_t headerSize
 }
 
 // Reads the information header, whichever of the two layouts it has.
-BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < kFileHeaderSize + 4) Fail();
-  const std::uint8_t* info = bytes.data() + kFileHeaderSize;
-  const std::uint32_t headerSize = ReadLe32(info);
+BmpLayout ReadLayout(std::span<const std::uint8_t> file) {
+  const ByteReader bytes(file, FailInside);
+  constexpr std::size_t info = kFileHeaderSize;
+  const std::uint32_t headerSize = bytes.Le32At(info, "header size");
   const bool core = headerSize == kCoreHeaderSize;
   if (!core && (headerSize < kInfoHeaderSize || headerSize > kLargestHeaderSize)) Fail();
-  if (headerSize > bytes.size() - kFileHeaderSize) Fail();
+  if (headerSize > file.size() - kFileHeaderSize) Fail();
 
   BmpLayout layout;
   layout.paletteOffset = kFileHeaderSize + headerSize;
@@ -67,18 +68,18 @@ BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
   std::uint32_t coloursUsed = 0;
   std::uint32_t compression = kUncompressed;
   if (core) {
-    layout.width = ReadLe16(info + 4);
-    layout.height = ReadLe16(info + 6);
-    planes = ReadLe16(info + 8);
-    layout.bits = static_cast<int>(ReadLe16(info + 10));
+    layout.width = bytes.Le16At(info + 4, "width");
+    layout.height = bytes.Le16At(info + 6, "height");
+    planes = bytes.Le16At(info + 8, "planes");
+    layout.bits = bytes.Le16At(info + 10, "bit count");
     layout.paletteEntrySize = 3;
   } else {
-    layout.width = static_cast<std::int32_t>(ReadLe32(info + 4));
-    layout.height = static_cast<std::int32_t>(ReadLe32(info + 8));
-    planes = ReadLe16(info + 12);
-    layout.bits = static_cast<int>(ReadLe16(info + 14));
-    compression = ReadLe32(info + 16);
-    coloursUsed = ReadLe32(info + 32);
+    layout.width = static_cast<std::int32_t>(bytes.Le32At(info + 4, "width"));
+    layout.height = static_cast<std::int32_t>(bytes.Le32At(info + 8, "height"));
+    planes = bytes.Le16At(info + 12, "planes");
+    layout.bits = bytes.Le16At(info + 14, "bit count");
+    compression = bytes.Le32At(info + 16, "compression");
+    coloursUsed = bytes.Le32At(info + 32, "colours used");
   }
   if (planes != 1) Fail();
   if (layout.bits != 1 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 && layout.bits != 24 &&
@@ -91,10 +92,7 @@ BmpLayout ReadLayout(std::span<const std::uint8_t> bytes) {
     Fail();  // run-length and embedded JPEG or PNG pixels are not read
   }
   const std::int64_t rows = layout.height < 0 ? -layout.height : layout.height;
-  if (layout.width <= 0 || rows == 0 || layout.width > kBmpMaxSide || rows > kBmpMaxSide ||
-      layout.width * rows > kBmpMaxPixels) {
-    Fail();
-  }
+  if (!PictureSizeAllowed(layout.width, rows)) Fail();
   if (layout.bits <= 8) {
     layout.paletteEntries = coloursUsed != 0 ? coloursUsed : (1u << layout.bits);
     if (layout.paletteEntries > 256) Fail();
@@ -129,7 +127,7 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
   if (!HasBmpSignature(bytes)) Fail();
   const BmpLayout layout = ReadLayout(bytes);
 
-  const std::uint64_t pixelOffset = ReadLe32(bytes.data() + 10);
+  const std::uint64_t pixelOffset = ByteReader(bytes, FailInside).Le32At(10, "pixel offset");
   if (pixelOffset < layout.paletteOffset || pixelOffset > bytes.size()) Fail();
   // The palette lies between the header and the pixels; writers often store fewer
   // entries than the depth allows.
@@ -162,7 +160,9 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
         std::memcpy(out, src, std::size_t(width) * 4);
         break;
       case 16:
-        for (int x = 0; x < width; ++x) out[x] = Expand16(ReadLe16(src + 2 * x), layout.green6);
+        for (int x = 0; x < width; ++x) {
+          out[x] = Expand16(ByteReader::Le16Of(std::span<const std::uint8_t, 2>(src + 2 * x, 2)), layout.green6);
+        }
         break;
       case 24:
         for (int x = 0; x < width; ++x) {

@@ -14,9 +14,6 @@
 
 #include "skin/image/skin_bitmap.h"
 
-inline constexpr int kBmpMaxSide = 16384;
-inline constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 26;
-
 SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes);
 
 // The size from the headers alone, checked as DecodeBmp checks it; nothing is allocated.

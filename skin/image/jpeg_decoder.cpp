@@ -1,5 +1,7 @@
 #include "skin/image/jpeg_decoder.h"
 
+#include "base/byte_reader.h"
+#include "base/input_limits.h"
 #include "skin/skin_error.h"
 
 namespace {
@@ -33,18 +35,14 @@ JpegFrameSize ReadJpegFrameSize(std::span<const std::uint8_t> bytes) {
     // The end of the image or the scan data before any frame header: no size to read.
     if (marker == 0xD9 || marker == 0xDA || marker == 0x00) Fail();
     if (bytes.size() - pos < 2) Fail();
-    const std::size_t length = (std::size_t{bytes[pos]} << 8) | bytes[pos + 1];
+    const std::size_t length = ByteReader::Be16Of(bytes.subspan(pos).first<2>());
     if (length < 2 || length > bytes.size() - pos) Fail();
     if (IsStartOfFrame(marker)) {
       if (length < 8) Fail();
-      const std::uint8_t* frame = bytes.data() + pos + 2;
-      JpegFrameSize size;
-      size.height = (frame[1] << 8) | frame[2];
-      size.width = (frame[3] << 8) | frame[4];
-      if (size.width == 0 || size.height == 0 || size.width > kJpegMaxSide || size.height > kJpegMaxSide ||
-          std::int64_t{size.width} * size.height > kJpegMaxPixels) {
-        Fail();
-      }
+      // Precision, then height and width.
+      const std::span<const std::uint8_t> frame = bytes.subspan(pos + 2);
+      const JpegFrameSize size{ByteReader::Be16Of(frame.subspan<3, 2>()), ByteReader::Be16Of(frame.subspan<1, 2>())};
+      if (!PictureSizeAllowed(size.width, size.height)) Fail();
       return size;
     }
     pos += length;

@@ -10,9 +10,6 @@
 
 #include "skin/image/skin_bitmap.h"
 
-inline constexpr int kJpegMaxSide = 16384;
-inline constexpr std::int64_t kJpegMaxPixels = std::int64_t{1} << 26;
-
 // Backgrounds of more pixels than this stay pictures; smaller ones become textures.
 inline constexpr std::int64_t kLargeBackgroundPixels = 899999;
 

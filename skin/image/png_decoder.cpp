@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_reader.h"
+#include "base/input_limits.h"
 #include "skin/image/png_rows.h"
 #include "skin/skin_error.h"
 
@@ -27,16 +29,8 @@ constexpr const char* kCompressionError = "Cannot load image. Compression error 
 constexpr const char* kExtraData = "Cannot load image. Extra compressed data found in PNG file.";
 constexpr const char* kInflaterError = "LZ77 decompression error.";
 
-// Deflate cannot expand its input by more than about 1032 times; a buffer for more
-// than that could never be filled, so the allocation stays tied to the file's size.
-constexpr std::uint64_t kMaxInflateRatio = 1040;
-
 [[noreturn]] void Fail(const char* message) { throw EInvalidGraphic(message); }
-
-std::uint32_t ReadBe32(const std::uint8_t* p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-         std::uint32_t{p[3]};
-}
+[[noreturn]] void FailInside(const char*) { Fail(kInvalidFormat); }
 
 constexpr std::uint32_t ChunkType(const char (&name)[5]) {
   return (std::uint32_t(std::uint8_t(name[0])) << 24) | (std::uint32_t(std::uint8_t(name[1])) << 16) |
@@ -60,24 +54,22 @@ struct Chunk {
 // remain and its CRC verified.
 class ChunkReader {
  public:
-  explicit ChunkReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  explicit ChunkReader(std::span<const std::uint8_t> bytes) : bytes_(bytes, FailInside) {
+    bytes_.Skip(kSignature.size(), "signature");
+  }
 
   Chunk Next() {
-    const std::size_t remaining = bytes_.size() - offset_;
-    if (remaining < 12) Fail(kInvalidFormat);
-    const std::uint8_t* head = bytes_.data() + offset_;
-    const std::uint32_t length = ReadBe32(head);
-    if (length > remaining - 12) Fail(kInvalidFormat);
-    const std::uint32_t stored = ReadBe32(head + 8 + length);
-    const auto computed = static_cast<std::uint32_t>(crc32(0, head + 4, length + 4));
-    if (stored != computed) Fail(kCrcError);
-    offset_ += std::size_t{length} + 12;
-    return Chunk{ReadBe32(head + 4), std::span<const std::uint8_t>(head + 8, length)};
+    const std::uint32_t length = bytes_.Be32("chunk length");
+    const std::uint32_t type = bytes_.Be32("chunk type");
+    const std::span<const std::uint8_t> data = bytes_.Take(length, "chunk data");
+    const std::uint32_t stored = bytes_.Be32("chunk CRC");
+    const std::uint8_t* typed = data.data() - 4;  // the type and data the CRC covers
+    if (stored != static_cast<std::uint32_t>(crc32(0, typed, length + 4))) Fail(kCrcError);
+    return Chunk{type, data};
   }
 
  private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t offset_ = kSignature.size();
+  ByteReader bytes_;
 };
 
 bool ValidColourFormat(int colourType, int depth) {
@@ -92,8 +84,8 @@ bool ValidColourFormat(int colourType, int depth) {
 PngHeader ReadHeader(const Chunk& chunk) {
   if (chunk.type != kIhdr || chunk.data.size() != 13) Fail(kInvalidFormat);
   const std::uint8_t* d = chunk.data.data();
-  const std::uint32_t width = ReadBe32(d);
-  const std::uint32_t height = ReadBe32(d + 4);
+  const std::uint32_t width = ByteReader::Be32Of(chunk.data.subspan<0, 4>());
+  const std::uint32_t height = ByteReader::Be32Of(chunk.data.subspan<4, 4>());
   if (width == 0 || height == 0) Fail(kInvalidFormat);
   if (d[10] != 0) Fail(kSchemeNotSupported);
   PngHeader header;
@@ -101,10 +93,7 @@ PngHeader ReadHeader(const Chunk& chunk) {
   header.colourType = d[9];
   if (!ValidColourFormat(header.colourType, header.depth)) Fail(kInvalidColourFormat);
   if (d[11] != 0 || d[12] > 1) Fail(kInvalidFormat);
-  if (width > std::uint32_t{kPngMaxSide} || height > std::uint32_t{kPngMaxSide} ||
-      std::uint64_t{width} * height > std::uint64_t(kPngMaxPixels)) {
-    Fail(kInvalidFormat);
-  }
+  if (!PictureSizeAllowed(width, height)) Fail(kInvalidFormat);
   header.width = static_cast<int>(width);
   header.height = static_cast<int>(height);
   header.interlaced = d[12] == 1;
@@ -163,7 +152,7 @@ void ReadTransparency(const Chunk& chunk, const PngHeader& header, ImageExtras& 
 
 void ReadGamma(const Chunk& chunk, ImageExtras& extras) {
   if (chunk.data.size() != 4) Fail(kInvalidFormat);
-  const std::uint32_t value = ReadBe32(chunk.data.data());
+  const std::uint32_t value = ByteReader::Be32Of(chunk.data.first<4>());
   extras.gamma = value > 0 && value <= 0x7FFFFFFF ? value / 100000.0 : 1.0;
 }
 
@@ -318,7 +307,9 @@ SkinBitmap DecodePng(std::span<const std::uint8_t> bytes) {
   if (imageData.empty()) Fail(kInvalidFormat);
 
   const std::uint64_t expected = PngImageDataSize(header);
-  if (expected > compressedTotal * kMaxInflateRatio + 64) Fail(kExtraData);
+  // A buffer for more than deflate could ever give would never fill: the allocation stays
+  // tied to the file's size (the slack covers the zlib header and checksum).
+  if (expected > compressedTotal * kMaxDeflateRatio + 64) Fail(kExtraData);
   ImageDataInflater rows(imageData, expected);
 
   SkinBitmap bitmap;

@@ -11,10 +11,6 @@
 
 #include "skin/image/skin_bitmap.h"
 
-// Widest and tallest picture accepted, and the most pixels in all.
-inline constexpr int kPngMaxSide = 16384;
-inline constexpr std::int64_t kPngMaxPixels = std::int64_t{1} << 26;
-
 SkinBitmap DecodePng(std::span<const std::uint8_t> bytes);
 
 // The size from the header chunk alone, checked as DecodePng checks it; nothing is

@@ -10,6 +10,11 @@ class EPackageDamaged : public ESkinError {
   explicit EPackageDamaged(const std::string& reason) : ESkinError("The skin package is damaged: " + reason) {}
 };
 
+// The failure of a ByteReader over a package: its data ends inside `field`.
+[[noreturn]] inline void PackageDataEnds(const char* field) {
+  throw EPackageDamaged(std::string("the data ends inside the ") + field);
+}
+
 // Inflation failed: the message is zlib's own text for the failing code, which it carries.
 class EZlibError : public ECompressionError {
  public:

@@ -12,9 +12,6 @@ inline constexpr std::int64_t kMaxMemberSize = 64ll * 1024 * 1024;
 inline constexpr std::int64_t kMaxTotalSize = 64ll * 1024 * 1024;
 // Room above the unpacked total for stored (incompressible) deflate blocks and the records.
 inline constexpr std::int64_t kMaxPackageBytes = 96ll * 1024 * 1024;
-// Deflate cannot expand data by more than this factor, so a member that declares more
-// bytes than its remaining input could ever give is damaged before we allocate for it.
-inline constexpr std::int64_t kMaxInflateRatio = 1032;
 
 inline constexpr char kMagic[4] = {'T', 'L', 'z', 'f'};
 inline constexpr char kDefinitionName[] = "OPTIONS.DAT";

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "skin/package/byte_reader.h"
+#include "base/byte_reader.h"
+#include "base/input_limits.h"
 #include "skin/package/file_bytes.h"
 #include "skin/package/member_inflater.h"
 #include "skin/package/member_names.h"
+#include "skin/package/package_error.h"
 #include "skin/package/package_limits.h"
 
 using namespace skin_package;
@@ -19,31 +21,32 @@ struct ParsedPackage {
 };
 
 ParsedPackage ParsePackage(std::span<const std::uint8_t> bytes) {
-  ByteReader reader(bytes);
+  ByteReader reader(bytes, PackageDataEnds);
   if (reader.Remaining() < sizeof(kMagic) || std::memcmp(bytes.data(), kMagic, sizeof(kMagic)) != 0) {
     throw ESkinError("Loaded data is not a packed Tessel file");
   }
-  reader.Skip(sizeof(kMagic));
+  reader.Skip(sizeof(kMagic), "signature");
 
-  const std::int32_t count = reader.ReadInt32("member count");
+  const std::int32_t count = static_cast<std::int32_t>(reader.Le32("member count"));
   if (count < 0 || count > kMaxMembers) throw EPackageDamaged("the member count is out of range");
 
   ParsedPackage package;
   std::int64_t total = 0;
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::int32_t nameLength = reader.ReadInt32("member name length");
+    const std::int32_t nameLength = static_cast<std::int32_t>(reader.Le32("member name length"));
     if (nameLength <= 0 || nameLength > kMaxNameLength) throw EPackageDamaged("a member name length is out of range");
-    std::string name = reader.ReadText(static_cast<std::size_t>(nameLength), "member name");
-    const std::int32_t size = reader.ReadInt32("member size");
+    const auto nameBytes = reader.Take(static_cast<std::size_t>(nameLength), "member name");
+    std::string name(nameBytes.begin(), nameBytes.end());
+    const std::int32_t size = static_cast<std::int32_t>(reader.Le32("member size"));
     if (size <= 0 || size > kMaxMemberSize) throw EPackageDamaged("the size of member " + name + " is out of range");
     total += size;
     if (total > kMaxTotalSize) throw EPackageDamaged("the members are too large together");
-    if (size > static_cast<std::int64_t>(reader.Remaining()) * kMaxInflateRatio) {
+    if (size > static_cast<std::int64_t>(reader.Remaining()) * kMaxDeflateRatio) {
       throw EPackageDamaged("member " + name + " is larger than its data can hold");
     }
 
     std::vector<std::uint8_t> content(static_cast<std::size_t>(size));
-    reader.Skip(InflateMember(reader.Rest(), content));
+    reader.Skip(InflateMember(reader.Rest(), content), "member data");
 
     if (IsDefinitionName(name)) {
       if (package.options) throw EPackageDamaged("the package holds more than one Options.dat");

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "skin/package/byte_reader.h"
+#include "base/byte_reader.h"
+#include "skin/package/package_error.h"
 
 void TsStoredSkin::Changed() {
   if (collection_ != nullptr) collection_->Update();
@@ -38,8 +39,8 @@ void TsStoredSkin::SetDescription(std::string value) { description_ = std::move(
 void TsStoredSkin::SetData(std::vector<std::uint8_t> bytes) { data_ = std::move(bytes); Changed(); }
 
 std::size_t TsStoredSkin::ReadDataValue(std::span<const std::uint8_t> value) {
-  skin_package::ByteReader reader(value);
-  const std::int32_t count = reader.ReadInt32("stored skin byte count");
+  ByteReader reader(value, PackageDataEnds);
+  const std::int32_t count = static_cast<std::int32_t>(reader.Le32("stored skin byte count"));
   if (count < 0) throw ESkinError("The stored skin byte count is negative");
   const auto bytes = reader.Take(static_cast<std::size_t>(count), "stored skin bytes");
   SetData(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));

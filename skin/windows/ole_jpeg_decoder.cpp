@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "base/input_limits.h"
 #include "runtime/bitmap.h"
 #include "win/handles.h"
 #include "skin/skin_error.h"
@@ -109,9 +110,6 @@ std::unique_ptr<OleJpegImage> OleJpegDecoder::DecodePicture(std::span<const std:
   const int width = ToPixels(himetricWidth, GetDeviceCaps(screen.Get(), LOGPIXELSX));
   const int height = ToPixels(himetricHeight, GetDeviceCaps(screen.Get(), LOGPIXELSY));
   // The screen's resolution scales the size, so the caps are checked again.
-  if (width <= 0 || height <= 0 || width > kJpegMaxSide || height > kJpegMaxSide ||
-      std::int64_t{width} * height > kJpegMaxPixels) {
-    throw EInvalidGraphic(kInvalidJpeg);
-  }
+  if (!PictureSizeAllowed(width, height)) throw EInvalidGraphic(kInvalidJpeg);
   return std::make_unique<OleJpegImage>(std::move(picture), width, height);
 }
