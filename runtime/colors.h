@@ -1,13 +1,9 @@
 #pragma once
-// Colours as 0x00BBGGRR. A value with high byte 0xFF names a system colour (its low byte
-// is the GetSysColor index) and is resolved by ColorToRGB just before use.
+// The named colours of the runtime's controls, and the resolution of system colours
+// (their low byte is the GetSysColor index) just before use.
 #include <windows.h>
 
-#include <cstdint>
-
-using TColor = std::int32_t;
-
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+#include "base/color.h"
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -21,23 +17,17 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clWhite = 0xFFFFFF;
 
-constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
-constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
-constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
-constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
-constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
-constexpr TColor clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
-constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
-constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
-constexpr TColor clGrayText = SystemColor(COLOR_GRAYTEXT);
-constexpr TColor clMenu = SystemColor(COLOR_MENU);
-constexpr TColor clMenuText = SystemColor(COLOR_MENUTEXT);
-
-// "No colour at all" and "whatever the owner would use".
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clDefault = 0x20000000;
-
-constexpr bool IsSystemColor(TColor color) { return (static_cast<std::uint32_t>(color) >> 24) == 0xFF; }
+constexpr TColor clWindow = SystemColorId(COLOR_WINDOW);
+constexpr TColor clWindowText = SystemColorId(COLOR_WINDOWTEXT);
+constexpr TColor clBtnFace = SystemColorId(COLOR_BTNFACE);
+constexpr TColor clBtnText = SystemColorId(COLOR_BTNTEXT);
+constexpr TColor clBtnShadow = SystemColorId(COLOR_BTNSHADOW);
+constexpr TColor clBtnHighlight = SystemColorId(COLOR_BTNHIGHLIGHT);
+constexpr TColor clHighlight = SystemColorId(COLOR_HIGHLIGHT);
+constexpr TColor clHighlightText = SystemColorId(COLOR_HIGHLIGHTTEXT);
+constexpr TColor clGrayText = SystemColorId(COLOR_GRAYTEXT);
+constexpr TColor clMenu = SystemColorId(COLOR_MENU);
+constexpr TColor clMenuText = SystemColorId(COLOR_MENUTEXT);
 
 // Resolves a system colour to its current RGB value; any other colour passes unchanged.
 COLORREF ColorToRGB(TColor color);

@@ -14,9 +14,6 @@ inline int OverChannel(int d, int s, int a) { return ((s - d) * a + 256 * d) >> 
 // The destination alpha under "alpha over": grows by A·(255 − Dα) ÷ 255 when A is not 0.
 inline int OverAlpha(int da, int a) { return a == 0 ? da : da + a * (255 - da) / 255; }
 
-// Colour mix: nearest(k·A + (1 − k)·B) for one channel, k in 0..1.
-int MixChannel(int a, int b, double k);
-
 // What a masked row writes where the image pixel is the key colour.
 struct MaskedRowHoles {
   const std::uint32_t* parent = nullptr;  // the parent's pixels under the row, when known

@@ -3,8 +3,6 @@
 #include "paint/primitives/blend.h"
 #include "paint/primitives/geometry.h"
 
-int MixChannel(int a, int b, double k) { return static_cast<int>(std::lround(k * a + (1.0 - k) * b)); }
-
 namespace {
 
 int Channel(std::uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }

@@ -4,7 +4,7 @@
 
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/blend.h"
-#include "paint/primitives/colors.h"
+#include "base/colors.h"
 #include "paint/primitives/gradient.h"
 #include "paint/primitives/mask_entry.h"
 #include "paint/primitives/texture.h"

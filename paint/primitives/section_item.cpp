@@ -4,7 +4,7 @@
 
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/border_mask.h"
-#include "paint/primitives/colors.h"
+#include "base/colors.h"
 #include "paint/primitives/glyph.h"
 
 namespace {

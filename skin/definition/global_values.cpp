@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/colors.h"
 #include "skin/definition/value_parsing.h"
 
 namespace {
@@ -24,15 +25,6 @@ const TsGeneralData* RecordNamed(const TsGeneralDataArray& records, std::string_
 }
 
 }  // namespace
-
-TColor MixColors(TColor a, TColor b, double weight) {
-  auto channel = [&](int shift) {
-    double mixed = weight * ((a >> shift) & 0xFF) + (1 - weight) * ((b >> shift) & 0xFF);
-    return static_cast<std::uint32_t>(std::clamp(std::lround(mixed), 0L, 255L)) << shift;
-  };
-  std::uint32_t high = static_cast<std::uint32_t>(a) & 0xFF000000u;
-  return static_cast<TColor>(high | channel(0) | channel(8) | channel(16));
-}
 
 TsSkinData ReadGlobalValues(const TsIniText& ini, const TsSystemInfo& system) {
   TsSkinData data;
@@ -110,7 +102,7 @@ TsPalette BuildPalette(const TsIniText& ini, const TsGeneralDataArray& records, 
   p[pcEditBG_Inverted] = global("EDITBG_INV", p[pcEditText]);
   p[pcEditText_Inverted] = global("EDITTEXT_INV", p[pcEditBG]);
   p[pcEditBG_OddRow] = global("EDITBG_ODD", p[pcEditBG]);
-  p[pcEditBG_EvenRow] = global("EDITBG_EVEN", MixColors(system.ToRgb(p[pcEditText]), system.ToRgb(p[pcEditBG]), 0.05));
+  p[pcEditBG_EvenRow] = global("EDITBG_EVEN", static_cast<TColor>(MixColors(static_cast<std::uint32_t>(system.ToRgb(p[pcEditText])), static_cast<std::uint32_t>(system.ToRgb(p[pcEditBG])), 0.05)));
   p[pcEditText_Ok] = global("EDITTEXT_OK", 0x8000);
   p[pcEditText_Warning] = global("EDITTEXT_WARN", 33924);
   p[pcEditText_Alert] = global("EDITTEXT_ALERT", 255);

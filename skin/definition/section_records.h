@@ -4,7 +4,7 @@
 #include "skin/definition/gradient_texts.h"
 #include "skin/definition/ini_text.h"
 #include "skin/definition/skin_records.h"
-#include "skin/definition/system_colors.h"
+#include "base/system_colors.h"
 
 // One record per section, in the order written. Image indexes are left for later. The
 // gradients are parsed into `gradients`, which the overlay's records then share.

@@ -10,15 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/color.h"
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
-// 0x00BBGGRR, red in the low byte; -1 is "none"; high byte 0xFF names a system colour.
-using TColor = std::int32_t;
-
-constexpr TColor kSkinKeyColor = 0xFF00FF;   // transparent pixels of skin images
-constexpr TColor kNoKeyColor = 0x1FFFFFFF;   // an image without a key colour
-constexpr TColor kNoColor = -1;
+constexpr TColor kSkinKeyColor = 0xFF00FF;  // transparent pixels of skin images
+constexpr TColor kNoColor = -1;             // a record's "none" (contour colours)
 
 // Right and bottom are exclusive.
 struct TsRect {

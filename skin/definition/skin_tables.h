@@ -9,7 +9,7 @@
 #include <unordered_map>
 
 #include "skin/definition/skin_records.h"
-#include "skin/definition/system_colors.h"
+#include "base/system_colors.h"
 #include "skin/image/skin_bitmap.h"
 
 class TsSkinTables {

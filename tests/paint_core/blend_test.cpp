@@ -1,3 +1,4 @@
+#include "base/colors.h"
 #include "paint/primitives/blend.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "paint/primitives/colors.h"
+#include "base/colors.h"
 
 #include <cstdint>
 

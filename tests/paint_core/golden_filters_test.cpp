@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "paint/primitives/bitmap_ops.h"
-#include "paint/primitives/colors.h"
+#include "base/colors.h"
 #include "paint/primitives/resample.h"
 #include "tests/paint_core/paint_test_support.h"
 

@@ -1,8 +1,11 @@
 #pragma once
-// Colour arithmetic: mixing, hue rotation and saturation. System colours are resolved
-// through the skin's TsSystemInfo, never by asking the system from here.
+// Colour arithmetic: mixing, hue rotation and saturation, portable so that the skin data
+// can shift a skin's colours as the painters do. System colours are resolved through a
+// TsSystemInfo (base/system_colors.h), never by asking the system from here.
 #include <cstdint>
 
+// Colour mix of one channel: nearest(k·A + (1 − k)·B), k in 0..1.
+int MixChannel(int a, int b, double k);
 // Per channel nearest(k·A + (1 − k)·B), k in 0..1; the high byte is taken from A.
 std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k);
 // The same with k = percent ÷ 100 in integers, halves rounded up: the painters use this

@@ -1,9 +1,10 @@
-#include "paint/primitives/colors.h"
+#include "base/colors.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "paint/primitives/blend.h"
+
+int MixChannel(int a, int b, double k) { return static_cast<int>(std::lround(k * a + (1.0 - k) * b)); }
 
 std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k) {
   std::uint32_t out = a & 0xFF000000;

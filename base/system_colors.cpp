@@ -1,4 +1,4 @@
-#include "skin/definition/system_colors.h"
+#include "base/system_colors.h"
 
 #include <array>
 

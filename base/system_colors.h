@@ -1,10 +1,10 @@
 #pragma once
-// What a load needs to know about the system: the RGB value of a system colour and the
-// width of a sizing frame. The program passes the live values; tests and the native
-// build use the classic defaults.
+// What the skin engine needs to know about the system: the RGB value of a system colour
+// and the width of a sizing frame. The program passes the live values; tests and the
+// native build use the classic defaults.
 #include <functional>
 
-#include "skin/definition/skin_records.h"
+#include "base/color.h"
 
 // System colour indexes the definition model names.
 enum TsSystemColorIndex : int {
@@ -15,7 +15,6 @@ enum TsSystemColorIndex : int {
   kSysBtnFace = 15,
 };
 
-constexpr TColor SystemColorId(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index & 0xFF)); }
 
 struct TsSystemInfo {
   std::function<TColor(int index)> SystemColor;  // RGB of the colour with that index
