@@ -6,8 +6,8 @@
 #include "app/main_form.h"
 #include "app/program_folders.h"
 #include "app/status_form.h"
-#include "runtime/application.h"
 #include "base/scope_exit.h"
+#include "runtime/application.h"
 
 void TForm1::sButton1Click(TObject*) {
   // One run at a time, by every route to the button (click, access key, Enter): a

@@ -6,9 +6,9 @@
 #include "app/main_form.h"
 #include "app/program_folders.h"
 #include "app/run_values.h"
+#include "base/scope_exit.h"
 #include "runtime/application.h"
 #include "runtime/dialogs.h"
-#include "base/scope_exit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "controls/gauge_math.h"
 #include "runtime/bitmap.h"
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 namespace {
 

@@ -4,14 +4,16 @@
 #include <commctrl.h>
 
 #include "runtime/dialogs.h"
-#include "runtime/exceptions.h"
 #include "runtime/menus.h"
 #include "runtime/program_icon.h"
+#include "win/exceptions.h"
 #include "win/text.h"
+#include "win/window_class.h"
 
 namespace {
 
 constexpr wchar_t kApplicationClassName[] = L"KlarvikApplication";
+constexpr WindowBinding<TApplication> kApplicationBinding(L"Klarvik.Application");
 
 TApplication processApplication(nullptr);
 
@@ -44,16 +46,13 @@ HWND TApplication::Handle() {
 // A visible window of no size: it carries the task-bar button with the title and owns the
 // forms, so they get no buttons of their own.
 void TApplication::CreateHandle() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = ProgramIcon();
-    windowClass.lpszClassName = kApplicationClassName;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  if (!registered) throw EOSError(L"RegisterClassEx", GetLastError());
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = ProgramIcon();
+  windowClass.lpszClassName = kApplicationClassName;
+  RegisterWindowClass(windowClass);
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
   handle_ = CreateWindowExW(0, kApplicationClassName, title_.c_str(),
@@ -66,11 +65,11 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, 
   if (msg == WM_NCCREATE) {
     auto* created = static_cast<TApplication*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     created->handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    kApplicationBinding.Bind(window, created);
   }
-  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  TApplication* application = kApplicationBinding.Find(window);
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    kApplicationBinding.Unbind(window);
     if (application) application->handle_ = nullptr;
     application = nullptr;
   }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 // A canvas on a memory DC that holds the bitmap; the DC is made on first use and let go
 // (bitmap deselected) before the bitmap is replaced or freed.

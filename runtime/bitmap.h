@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include "base/pixel_view.h"
 #include "runtime/canvas.h"
 #include "runtime/component.h"
 #include "win/handles.h"
-#include "base/pixel_view.h"
 
 class TBitmap : public TObject {
  public:

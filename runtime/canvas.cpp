@@ -1,6 +1,6 @@
 #include "runtime/canvas.h"
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 TCanvas::TCanvas() {
   font_.OnChange = [this](TObject*) { ToolChanged(kFontSelected); };

@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "runtime/exceptions.h"
 #include "runtime/win_control.h"
+#include "win/exceptions.h"
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   font_.OnChange = [this](TObject*) { OwnFontChanged(); };

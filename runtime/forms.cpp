@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "runtime/application.h"
-#include "runtime/exceptions.h"
 #include "runtime/menus.h"
+#include "win/exceptions.h"
 
 namespace {
 

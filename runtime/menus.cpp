@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 
 #include <iterator>
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
+#include "win/window_class.h"
 
 namespace {
 
@@ -39,15 +40,12 @@ LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
 
 HWND CreateSyncWindow() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = SyncWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kSyncWindowClassName;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  }();
-  if (!registered) throw EOSError(L"RegisterClassEx", GetLastError());
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = SyncWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kSyncWindowClassName;
+  RegisterWindowClass(windowClass);
   // Message-only: never shown, never enumerated, never reached by broadcasts.
   HWND window = CreateWindowExW(0, kSyncWindowClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);

@@ -7,14 +7,15 @@
 #include <algorithm>
 
 #include "runtime/application.h"
-#include "runtime/exceptions.h"
 #include "runtime/graphic_control.h"
 #include "runtime/program_icon.h"
+#include "win/exceptions.h"
+#include "win/window_class.h"
 
 namespace {
 
 constexpr wchar_t kWindowClassName[] = L"KlarvikWindow";
-constexpr wchar_t kControlProperty[] = L"Klarvik.Control";
+constexpr WindowBinding<TWinControl> kControlBinding(L"Klarvik.Control");
 constexpr UINT_PTR kSubclassId = 1;
 
 HINSTANCE ProgramInstance() { return GetModuleHandleW(nullptr); }
@@ -44,18 +45,15 @@ struct WindowProcedures {
   }
 
   static void RegisterOwnClass() {
-    static const bool registered = [] {
-      WNDCLASSEXW windowClass{};
-      windowClass.cbSize = sizeof(windowClass);
-      windowClass.style = CS_DBLCLKS;
-      windowClass.lpfnWndProc = OwnClass;
-      windowClass.hInstance = ProgramInstance();
-      windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      windowClass.hIcon = ProgramIcon();
-      windowClass.lpszClassName = kWindowClassName;
-      return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    if (!registered) throw EOSError(L"RegisterClassEx", GetLastError());
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = OwnClass;
+    windowClass.hInstance = ProgramInstance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ProgramIcon();
+    windowClass.lpszClassName = kWindowClassName;
+    RegisterWindowClass(windowClass);
   }
 };
 
@@ -72,8 +70,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
-  if (!window) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+  return kControlBinding.Find(window);
 }
 
 HWND TWinControl::Handle() {
@@ -139,13 +136,13 @@ void TWinControl::DestroyWnd() {
 void TWinControl::Attach(HWND window, bool standardClass) {
   handle_ = window;
   standardClass_ = standardClass;
-  SetPropW(window, kControlProperty, this);
+  kControlBinding.Bind(window, this);
   if (standardClass) SetWindowSubclass(window, WindowProcedures::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TWinControl::Detach() {
   if (!handle_) return;
-  RemovePropW(handle_, kControlProperty);
+  kControlBinding.Unbind(handle_);
   if (standardClass_) RemoveWindowSubclass(handle_, WindowProcedures::Subclass, kSubclassId);
   handle_ = nullptr;
   captureControl_ = nullptr;

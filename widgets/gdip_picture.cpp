@@ -1,12 +1,12 @@
 #include "widgets/gdip_picture.h"
 
+#include "base/bmp_file.h"
 #include "runtime/bitmap.h"
-#include "runtime/exceptions.h"
+#include "widgets/gdiplus_objects.h"
+#include "win/com_stream.h"
+#include "win/exceptions.h"
 #include "win/handles.h"
 #include "win/long_path.h"
-#include "base/bmp_file.h"
-#include "win/com_stream.h"
-#include "widgets/gdiplus_objects.h"
 
 namespace {
 

@@ -1,23 +1,22 @@
 #include "widgets/message_timer.h"
 
 #include "runtime/application.h"
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
+#include "win/window_class.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KlarvikMessageTimer";
 constexpr UINT_PTR kTimerId = 1;
+constexpr WindowBinding<TMessageTimer> kTimerBinding(L"Klarvik.MessageTimer");
 
 void RegisterTimerClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) throw EOSError(L"RegisterClassEx", GetLastError());
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kClassName;
+  RegisterWindowClass(windowClass);
 }
 
 }  // namespace
@@ -27,11 +26,11 @@ TMessageTimer::TMessageTimer() {
   window_.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw EOSError(L"CreateWindowEx", GetLastError());
-  SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  kTimerBinding.Bind(window_.Get(), this);
 }
 
 // Destroying the window ends its timer; a WM_TIMER already queued finds no object.
-TMessageTimer::~TMessageTimer() { SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0); }
+TMessageTimer::~TMessageTimer() { kTimerBinding.Unbind(window_.Get()); }
 
 void TMessageTimer::SetEnabled(bool value) {
   if (value == enabled_) return;
@@ -63,7 +62,7 @@ void TMessageTimer::Tick() {
 
 LRESULT CALLBACK TMessageTimer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER && wParam == kTimerId) {
-    if (auto* timer = reinterpret_cast<TMessageTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA))) timer->Tick();
+    if (TMessageTimer* timer = kTimerBinding.Find(window)) timer->Tick();
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);

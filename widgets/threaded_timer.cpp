@@ -1,6 +1,6 @@
 #include "widgets/threaded_timer.h"
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "runtime/component.h"
-#include "win/handles.h"
 #include "runtime/thread.h"
+#include "win/handles.h"
 
 class TThreadedTimer;
 

@@ -5,12 +5,12 @@
 #include <cwchar>
 #include <string>
 
-#include "companions/common/program_paths.h"
 #include "companions/clockrin/cleaner_start.h"
 #include "companions/clockrin/exit_codes.h"
 #include "companions/clockrin/period_argument.h"
 #include "companions/clockrin/schedule.h"
 #include "companions/clockrin/single_instance.h"
+#include "companions/common/program_paths.h"
 #include "win/handles.h"
 #include "win/module_path.h"
 

@@ -3,9 +3,9 @@
 // below it.
 #include <cstdint>
 
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "base/pixel_view.h"
 
 struct AlphaImageOptions {
   bool reflected = false;

@@ -3,8 +3,8 @@
 // to the bitmaps it touches; nothing outside a view is ever read or written.
 #include <cstdint>
 
-#include "paint/primitives/geometry.h"
 #include "base/pixel_view.h"
+#include "paint/primitives/geometry.h"
 #include "skin/image/skin_bitmap.h"
 
 // A new 32-bit picture, all pixels 0; a width or height of 0 or less gives an empty one.

@@ -3,9 +3,9 @@
 // a piece is put down: through its mask, stretched through its mask, or with a key colour.
 #include <cstdint>
 
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // srcRect of src drawn with its top-left at `at`, its mask maskOffset rows further down

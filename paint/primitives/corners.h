@@ -1,8 +1,8 @@
 #pragma once
 // A control's cached picture may have been painted before its parent's background
 // changed: its border corners are blended again over the current parent.
-#include "paint/primitives/parent_cache.h"
 #include "base/pixel_view.h"
+#include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
 enum CornerSet : int {

@@ -1,9 +1,9 @@
 #pragma once
 // State glyphs (check marks, caption-button icons): one state image of an image entry
 // drawn at a point, normal (mode 1) or paler (any other mode).
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 constexpr int kGlyphNormal = 1;

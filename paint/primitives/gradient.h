@@ -4,8 +4,8 @@
 // Windows builds paint the same bits.
 #include <cstdint>
 
-#include "paint/primitives/geometry.h"
 #include "base/pixel_view.h"
+#include "paint/primitives/geometry.h"
 #include "skin/definition/skin_records.h"
 
 enum GradientDirection : int { kGradientVertical = 0, kGradientHorizontal = 1, kGradientTriangles = 2 };

@@ -1,8 +1,8 @@
 #pragma once
 // How the primitives read an image entry of the loaded skin: its picture, and the
 // source rectangle of one of its state images.
-#include "paint/primitives/geometry.h"
 #include "base/pixel_view.h"
+#include "paint/primitives/geometry.h"
 #include "skin/definition/skin_tables.h"
 
 // The entry's own picture or the skin's master bitmap, read-only.

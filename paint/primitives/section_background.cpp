@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/colors.h"
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/blend.h"
-#include "base/colors.h"
 #include "paint/primitives/gradient.h"
 #include "paint/primitives/mask_entry.h"
 #include "paint/primitives/texture.h"

@@ -3,9 +3,9 @@
 // the section gives, shown over the parent's background by its transparency.
 #include <cstdint>
 
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // What to paint: a section of the loaded skin in a state, over a parent.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/colors.h"
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/border_mask.h"
-#include "base/colors.h"
 #include "paint/primitives/glyph.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // A complete skinned surface: background, the section's four corner images, its border.
 #include <cstdint>
 
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
 #include "paint/primitives/section_background.h"
-#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // What a control's skin data tells the painters; implemented by the per-control skin

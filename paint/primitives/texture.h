@@ -1,9 +1,9 @@
 #pragma once
 // Textures of section backgrounds: whole pictures tiled, image entries tiled or stretched
 // by their tiling mode, and masked entries tiled through their mask.
+#include "base/pixel_view.h"
 #include "paint/primitives/geometry.h"
 #include "paint/primitives/parent_cache.h"
-#include "base/pixel_view.h"
 #include "skin/definition/skin_tables.h"
 
 // Tiling modes of a texture entry's FillMode.

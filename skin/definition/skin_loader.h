@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/system_colors.h"
 #include "skin/definition/image_entries.h"
 #include "skin/definition/skin_files.h"
 #include "skin/definition/skin_tables.h"
-#include "base/system_colors.h"
 #include "skin/image/jpeg_decoder.h"
 
 struct TsLoadSettings {

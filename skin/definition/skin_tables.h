@@ -8,8 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "skin/definition/skin_records.h"
 #include "base/system_colors.h"
+#include "skin/definition/skin_records.h"
 #include "skin/image/skin_bitmap.h"
 
 class TsSkinTables {

@@ -7,8 +7,8 @@
 
 #include "base/input_limits.h"
 #include "runtime/bitmap.h"
-#include "win/handles.h"
 #include "skin/skin_error.h"
+#include "win/handles.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "app/companions.h"
-#include "win/handles.h"
 #include "tests/fixtures/dummy_child.h"
 #include "tests/support/scratch_env.h"
+#include "win/handles.h"
 
 namespace klarvik {
 namespace {

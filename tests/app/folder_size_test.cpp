@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "app/folder_size.h"
-#include "win/handles.h"
 #include "tests/support/scratch_env.h"
+#include "win/handles.h"
 
 namespace klarvik {
 namespace {

@@ -5,9 +5,9 @@
 #include "app/companions.h"
 #include "app/program_folders.h"
 #include "app/status_form.h"
-#include "win/handles.h"
 #include "tests/fixtures/dummy_child.h"
 #include "tests/support/scratch_env.h"
+#include "win/handles.h"
 
 namespace klarvik::test {
 

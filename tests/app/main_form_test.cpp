@@ -11,8 +11,8 @@
 
 #include "app/program_folders.h"
 #include "runtime/application.h"
-#include "runtime/exceptions.h"
 #include "tests/support/scratch_env.h"
+#include "win/exceptions.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "companions/clockrin/exit_codes.h"
 #include "companions/clockrin/single_instance.h"
-#include "win/handles.h"
 #include "tests/support/scratch_env.h"
 #include "tests/support/test_turn.h"
+#include "win/handles.h"
 
 namespace {
 

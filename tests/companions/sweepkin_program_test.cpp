@@ -9,10 +9,10 @@
 
 #include "companions/sweepkin/exit_codes.h"
 #include "companions/sweepkin/single_instance.h"
-#include "win/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
 #include "tests/support/test_turn.h"
+#include "win/handles.h"
 
 namespace klarvik::test {
 namespace {

@@ -10,9 +10,9 @@
 #include "companions/sweepkin/final_path.h"
 #include "companions/sweepkin/safe_delete.h"
 #include "companions/sweepkin/sweep.h"
-#include "win/handles.h"
 #include "tests/companions/sweepkin_fixture.h"
 #include "tests/support/scratch_env.h"
+#include "win/handles.h"
 
 namespace klarvik::test {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "runtime/application.h"
 #include "runtime/bitmap.h"
-#include "runtime/exceptions.h"
 #include "runtime/forms.h"
+#include "win/exceptions.h"
 
 namespace {
 

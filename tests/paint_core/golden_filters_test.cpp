@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "paint/primitives/bitmap_ops.h"
 #include "base/colors.h"
+#include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/resample.h"
 #include "tests/paint_core/paint_test_support.h"
 

@@ -8,11 +8,11 @@
 
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
-#include "runtime/exceptions.h"
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/menus.h"
 #include "tests/runtime/runtime_test_support.h"
+#include "win/exceptions.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/runtime/runtime_test_support.h"
 
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 #include "win/text.h"
 
 namespace klarvik::test {

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scratch_env.h"
 #include "win/handles.h"
 #include "win/long_path.h"
-#include "tests/support/scratch_env.h"
 
 namespace klarvik::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "tests/support/scratch_env.h"
 #include "tests/widgets/image_bytes.h"
 #include "tests/widgets/widget_paint_support.h"
-#include "win/com_stream.h"
 #include "widgets/gdip_picture.h"
+#include "win/com_stream.h"
 
 namespace klarvik::test {
 namespace {

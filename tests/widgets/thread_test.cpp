@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/exceptions.h"
 #include "tests/widgets/gui_test_support.h"
+#include "win/exceptions.h"
 
 namespace klarvik::test {
 namespace {

@@ -11,9 +11,9 @@
 #include "tests/widgets/image_bytes.h"
 #include "widgets/adv_gdip_picture.h"
 #include "widgets/circular_progress.h"
-#include "win/com_stream.h"
 #include "widgets/gdiplus_session.h"
 #include "widgets/message_timer.h"
+#include "win/com_stream.h"
 
 namespace {
 

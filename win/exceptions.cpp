@@ -1,4 +1,4 @@
-#include "runtime/exceptions.h"
+#include "win/exceptions.h"
 
 #include <windows.h>
 

@@ -1,0 +1,12 @@
+#include "win/window_class.h"
+
+#include "win/exceptions.h"
+
+void RegisterWindowClass(const WNDCLASSEXW& windowClass) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing)) return;
+  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw EOSError(L"RegisterClassEx", GetLastError());
+  }
+}
