@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace klarvik {
 namespace {
@@ -45,13 +46,6 @@ struct ProcessServices {
 const ProcessServices& Services() {
   static const ProcessServices services;
   return services;
-}
-
-// Ordinal comparison ignoring case: ASCII letters and every other letter with a simple
-// upper-case form, as the file system itself compares names.
-bool SameText(std::wstring_view a, std::wstring_view b) {
-  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-         CSTR_EQUAL;
 }
 
 // `text` is `path` in any letter case followed by exactly `tail`.

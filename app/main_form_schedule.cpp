@@ -9,6 +9,7 @@
 #include "base/scope_exit.h"
 #include "runtime/application.h"
 #include "runtime/dialogs.h"
+#include "win/text.h"
 
 namespace {
 
@@ -27,17 +28,7 @@ constexpr Period kPeriods[] = {
 const wchar_t kStartupCleaning[] = L"Clean temporary files at Windows start-up";
 const wchar_t kNoStartupCleaning[] = L"No cleaning at Windows start-up";
 
-// "Every &8 Hour" -> "Every 8 Hour".
-std::wstring WithoutAccessKey(const std::wstring& caption) {
-  std::wstring text;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
-    text += caption[i];
-  }
-  return text;
-}
-
-std::wstring AutoCleanSetting(const TMenuItem* item) { return L"Auto Clean: " + WithoutAccessKey(item->Caption()); }
+std::wstring AutoCleanSetting(const TMenuItem* item) { return L"Auto Clean: " + WithoutAccessKeys(item->Caption()); }
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win/text.h"
+
 TObject::~TObject() = default;
 
 void TObject::BeforeDestruction() {}
@@ -48,7 +50,7 @@ TComponent* TComponent::Components(int index) const {
 TComponent* TComponent::FindComponent(const std::wstring& name) const {
   if (name.empty()) return nullptr;
   for (TComponent* component : components_) {
-    if (CompareStringOrdinal(component->Name().c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) return component;
+    if (SameText(component->Name(), name)) return component;
   }
   return nullptr;
 }

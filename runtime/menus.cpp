@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win/exceptions.h"
+#include "win/text.h"
 
 namespace {
 
@@ -13,18 +14,6 @@ UINT NextCommand() {
   return next;
 }
 
-std::wstring WithoutAccessMarks(const std::wstring& caption) {
-  std::wstring plain;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
-    plain += caption[i];
-  }
-  return plain;
-}
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
 
 std::wstring KeyName(WORD key) {
   if (key >= VK_F1 && key <= VK_F24) return L"F" + std::to_wstring(key - VK_F1 + 1);
@@ -174,9 +163,9 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 }
 
 TMenuItem* TMenuItem::Find(const std::wstring& caption) const {
-  const std::wstring wanted = WithoutAccessMarks(caption);
+  const std::wstring wanted = WithoutAccessKeys(caption);
   for (TMenuItem* item : items_) {
-    if (SameText(WithoutAccessMarks(item->caption_), wanted)) return item;
+    if (SameText(WithoutAccessKeys(item->caption_), wanted)) return item;
   }
   return nullptr;
 }

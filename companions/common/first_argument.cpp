@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "win/text.h"
+
 namespace klarvik::companions {
 namespace {
 
@@ -17,8 +19,7 @@ bool StartsWithUnquotedPath(std::wstring_view commandLine, std::wstring_view pat
   if (commandLine.size() > path.size() && commandLine[path.size()] != L' ' && commandLine[path.size()] != L'\t') {
     return false;
   }
-  return CompareStringOrdinal(commandLine.data(), static_cast<int>(path.size()), path.data(),
-                              static_cast<int>(path.size()), TRUE) == CSTR_EQUAL;
+  return SameText(commandLine.substr(0, path.size()), path);
 }
 
 }  // namespace

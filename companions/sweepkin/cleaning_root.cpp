@@ -28,8 +28,7 @@ bool IsVolumeRoot(const std::wstring& finalPath) {
   std::wstring rest = finalPath.substr(finalPath.starts_with(LR"(\\?\)") ? 4 : 0);
   while (!rest.empty() && rest.back() == L'\\') rest.pop_back();
   std::size_t allowedSeparators = 0;
-  if (CompareStringOrdinal(rest.c_str(), std::min<int>(4, static_cast<int>(rest.size())), L"UNC\\", 4, TRUE) ==
-      CSTR_EQUAL) {
+  if (SameText(std::wstring_view(rest).substr(0, 4), L"UNC\\")) {
     rest = rest.substr(4);
     allowedSeparators = 1;  // server\share
   }
@@ -40,10 +39,7 @@ bool IsVolumeRoot(const std::wstring& finalPath) {
 bool IsTempFolderName(const std::wstring& path) {
   const std::wstring_view name = std::wstring_view(path).substr(path.find_last_of(L'\\') + 1);
   for (const std::wstring_view temp : {std::wstring_view(L"Temp"), std::wstring_view(L"Tmp")}) {
-    if (CompareStringOrdinal(name.data(), static_cast<int>(name.size()), temp.data(), static_cast<int>(temp.size()),
-                             TRUE) == CSTR_EQUAL) {
-      return true;
-    }
+    if (SameText(name, temp)) return true;
   }
   return false;
 }

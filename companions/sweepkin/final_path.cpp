@@ -8,6 +8,7 @@
 
 #include "win/handles.h"
 #include "win/long_path.h"
+#include "win/text.h"
 
 namespace klarvik::sweepkin {
 namespace {
@@ -41,10 +42,6 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
   return path;
 }
 
-bool EqualIgnoringCase(const wchar_t* a, std::size_t aLength, const wchar_t* b, std::size_t bLength) {
-  return CompareStringOrdinal(a, static_cast<int>(aLength), b, static_cast<int>(bLength), TRUE) == CSTR_EQUAL;
-}
-
 }  // namespace
 
 std::wstring FinalPathOf(HANDLE handle) {
@@ -76,7 +73,7 @@ std::wstring FinalPathOf(const std::wstring& path) {
 bool SamePath(const std::wstring& a, const std::wstring& b) {
   const std::wstring left = WithoutTrailingBackslash(a);
   const std::wstring right = WithoutTrailingBackslash(b);
-  return EqualIgnoringCase(left.data(), left.size(), right.data(), right.size());
+  return SameText(left, right);
 }
 
 bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path) {
@@ -84,7 +81,7 @@ bool IsSameOrAncestor(const std::wstring& folder, const std::wstring& path) {
   const std::wstring inner = WithoutTrailingBackslash(path);
   if (outer.empty() || inner.size() < outer.size()) return false;
   if (inner.size() > outer.size() && inner[outer.size()] != L'\\') return false;
-  return EqualIgnoringCase(outer.data(), outer.size(), inner.data(), outer.size());
+  return SameText(outer, std::wstring_view(inner).substr(0, outer.size()));
 }
 
 }  // namespace klarvik::sweepkin
