@@ -40,12 +40,7 @@ LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
 
 HWND CreateSyncWindow() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = SyncWindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kSyncWindowClassName;
-  RegisterWindowClass(windowClass);
+  RegisterWindowClass(kSyncWindowClassName, SyncWindowProc);
   // Message-only: never shown, never enumerated, never reached by broadcasts.
   HWND window = CreateWindowExW(0, kSyncWindowClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);

@@ -10,19 +10,10 @@ constexpr wchar_t kClassName[] = L"KlarvikMessageTimer";
 constexpr UINT_PTR kTimerId = 1;
 constexpr WindowBinding<TMessageTimer> kTimerBinding(L"Klarvik.MessageTimer");
 
-void RegisterTimerClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kClassName;
-  RegisterWindowClass(windowClass);
-}
-
 }  // namespace
 
 TMessageTimer::TMessageTimer() {
-  RegisterTimerClass(&WindowProc);
+  RegisterWindowClass(kClassName, &WindowProc);
   window_.Reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw EOSError(L"CreateWindowEx", GetLastError());

@@ -10,3 +10,12 @@ void RegisterWindowClass(const WNDCLASSEXW& windowClass) {
     throw EOSError(L"RegisterClassEx", GetLastError());
   }
 }
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = name;
+  RegisterWindowClass(windowClass);
+}

@@ -6,6 +6,9 @@
 // every window kind calls it before it creates a window. Raises EOSError when Windows
 // refuses.
 void RegisterWindowClass(const WNDCLASSEXW& windowClass);
+// The same for a plain class of this program's module: no style, icon or cursor, as
+// message-only windows have.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
 
 // A window property named for the kind of object behind the window: set when the object
 // takes the window (at WM_NCCREATE for a class of its own, right after creation for a

@@ -9,29 +9,22 @@ namespace {
 
 constexpr wchar_t kTestClass[] = L"KlarvikWindowClassTest";
 
-WNDCLASSEXW TestClass() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kTestClass;
-  return windowClass;
-}
-
 struct Panel {};
 struct Timer {};
 
 TEST(WindowClass, RegistersOnceAndRaisesWhenWindowsRefuses) {
-  EXPECT_NO_THROW(RegisterWindowClass(TestClass()));
-  EXPECT_NO_THROW(RegisterWindowClass(TestClass()));  // a second kind of window of the class
-  WNDCLASSEXW broken = TestClass();
+  EXPECT_NO_THROW(RegisterWindowClass(kTestClass, DefWindowProcW));
+  EXPECT_NO_THROW(RegisterWindowClass(kTestClass, DefWindowProcW));  // a second kind of window of the class
+  WNDCLASSEXW broken{};
   broken.cbSize = 0;
+  broken.lpfnWndProc = DefWindowProcW;
+  broken.hInstance = GetModuleHandleW(nullptr);
   broken.lpszClassName = L"KlarvikWindowClassTestBroken";
   EXPECT_THROW(RegisterWindowClass(broken), EOSError);
 }
 
 TEST(WindowBinding, AWindowYieldsOnlyTheObjectOfItsOwnKindAndNothingOnceUntied) {
-  RegisterWindowClass(TestClass());
+  RegisterWindowClass(kTestClass, DefWindowProcW);
   using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
   const UniqueWindow window(CreateWindowExW(0, kTestClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                             GetModuleHandleW(nullptr), nullptr));
