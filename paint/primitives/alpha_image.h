@@ -10,7 +10,7 @@
 struct AlphaImageOptions {
   bool reflected = false;
   int transparency = 0;          // percent: the effective alpha is (100 − t)·A ÷ 100
-  std::uint32_t key = kNoKey;    // source pixels matching it are skipped ...
+  TColor key = clNone;    // source pixels matching it are skipped ...
   bool useParent = false;        // ... or take the parent's pixel under them
   TacParentCache parent;
 };

@@ -49,7 +49,7 @@ void FillRect32(PixelView bitmap, const PaintRect& rect, std::uint32_t color, st
   for (int y = r.top; y < r.bottom; ++y) std::fill(&bitmap.At(r.left, y), &bitmap.At(r.left, y) + r.Width(), pixel);
 }
 
-void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, std::uint32_t key) {
+void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, TColor key) {
   const PaintRect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const std::uint32_t high = static_cast<std::uint32_t>(alpha) << 24;
@@ -91,7 +91,7 @@ void BlendBitmapRect(PixelView dst, const PixelView& src, int k, PaintPoint dstP
   for (int y = 0; y < a.height; ++y) KeepRow(&dst.At(a.dx, a.dy + y), &src.At(a.sx, a.sy + y), a.width, k);
 }
 
-void BlendKeyedImage(PixelView dst, int x, int y, std::uint32_t key, double transparency, const PaintRect& srcRect,
+void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const PaintRect& srcRect,
                      const PixelView& src) {
   const BlitArea a = ClipBlit(dst, x, y, src, srcRect);
   for (int row = 0; row < a.height; ++row) {
@@ -134,7 +134,7 @@ void StretchRect(PixelView dst, const PaintRect& dstRect, const PixelView& src, 
   }
 }
 
-void GrayscaleBitmap(PixelView bitmap, std::uint32_t key) {
+void GrayscaleBitmap(PixelView bitmap, TColor key) {
   if (bitmap.Empty()) return;
   for (int y = 0; y < bitmap.height; ++y) {
     std::uint32_t* row = &bitmap.At(0, y);
@@ -163,7 +163,7 @@ SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction) {
   return out;
 }
 
-void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, std::uint32_t key) {
+void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor key) {
   if (bitmap.Empty() || !filter) return;
   for (int y = 0; y < bitmap.height; ++y) {
     std::uint32_t* row = &bitmap.At(0, y);

@@ -22,15 +22,15 @@ BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, co
 
 // Every pixel of rect := colour (COLORREF) with that alpha.
 void FillRect32(PixelView bitmap, const PaintRect& rect, std::uint32_t color, std::uint8_t alpha);
-// Sets the alpha byte in rect, skipping pixels that match key (unless key is kNoKey).
-void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, std::uint32_t key);
+// Sets the alpha byte in rect, skipping pixels that match key (unless key is clNone).
+void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, TColor key);
 // Per channel nearest(f·D + (1 − f)·C) with f = keepPercent ÷ 100; alpha untouched.
 void FadeRectToColor(PixelView bitmap, const PaintRect& rect, int keepPercent, std::uint32_t color);
 // Weighted keep of a source of the same size; nothing when the sizes differ.
 void BlendBitmaps(PixelView dst, const PixelView& src, int k);
 void BlendBitmapRect(PixelView dst, const PixelView& src, int k, PaintPoint dstPoint, const PaintRect& srcRect);
 // For each source pixel that does not match key: D := nearest(S − (S − D)·t) per channel.
-void BlendKeyedImage(PixelView dst, int x, int y, std::uint32_t key, double transparency, const PaintRect& srcRect,
+void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const PaintRect& srcRect,
                      const PixelView& src);
 // Plain copy (alpha included) of a source rectangle, clipped.
 void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect);
@@ -39,7 +39,7 @@ void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const PaintRe
 void StretchRect(PixelView dst, const PaintRect& dstRect, const PixelView& src, const PaintRect& srcRect);
 
 // Each pixel's three channels := (R + G + B) ÷ 3; pixels matching key are skipped.
-void GrayscaleBitmap(PixelView bitmap, std::uint32_t key = kNoKey);
+void GrayscaleBitmap(PixelView bitmap, TColor key = clNone);
 
 enum class RotateDirection {
   kClockwise,         // source (x, y) goes to (height − y − 1, x)
@@ -49,4 +49,4 @@ SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction);
 
 // Applies filter(pixel, value) to every pixel that does not match key.
 using PixelFilter = std::uint32_t (*)(std::uint32_t pixel, int value);
-void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, std::uint32_t key);
+void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor key);

@@ -128,7 +128,7 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
 }
 
 void BlitKeyedPiece(PixelView dst, const PixelView& src, int x, int y, bool corner, const TacParentCache& cache,
-                    std::uint32_t key, const PaintRect& srcRect) {
+                    TColor key, const PaintRect& srcRect) {
   const BlitArea a = ClipBlit(dst, x, y, src, srcRect);
   const bool onItself = cache.Ready && SameBitmap(cache.Image, dst);
   const std::uint32_t copiedAlpha = onItself ? 0xFF000000 : 0;

@@ -29,7 +29,7 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
 // Ready cache and no corner flag they are skipped; without a Ready cache they become the
 // cache's FillColor with alpha 0.
 void BlitKeyedPiece(PixelView dst, const PixelView& src, int x, int y, bool corner, const TacParentCache& cache,
-                    std::uint32_t key, const PaintRect& srcRect);
+                    TColor key, const PaintRect& srcRect);
 
 // The nine-piece border of entry over rect. Draws nothing without tables, for a rectangle
 // under 2 × 2, for state 0 when FillMode has bit 2, or for an entry without state images.

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/color.h"
+
 struct PaintPoint {
   int x = 0;
   int y = 0;
@@ -30,8 +32,6 @@ struct PaintRect {
 
 // A colour argument equal to this means "no colour given"; skin pixels of this colour are holes.
 constexpr std::uint32_t kKeyColor = 0xFF00FF;
-// As a key: there is no key, every pixel counts.
-constexpr std::uint32_t kNoKey = 0x1FFFFFFF;
 // The key colour as a pixel; key comparisons look at the colour bits only.
 constexpr std::uint32_t kKeyPixel = 0x00FF00FF;
 
@@ -44,9 +44,9 @@ inline std::uint32_t ColorToPixel(std::uint32_t color, std::uint8_t alpha) {
 inline std::uint32_t PixelToColor(std::uint32_t pixel) {
   return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
 }
-// Whether a pixel matches a key given as a COLORREF (kNoKey matches nothing).
-inline bool MatchesKey(std::uint32_t pixel, std::uint32_t key) {
-  return key != kNoKey && (pixel & 0x00FFFFFF) == (ColorToPixel(key, 0) & 0x00FFFFFF);
+// Whether a pixel matches a key given as a colour (clNone, no key, matches nothing).
+inline bool MatchesKey(std::uint32_t pixel, TColor key) {
+  return key != clNone && (pixel & 0x00FFFFFF) == (ColorToPixel(static_cast<std::uint32_t>(key), 0) & 0x00FFFFFF);
 }
 
 inline PaintRect BoundsOf(int width, int height) { return {0, 0, width, height}; }

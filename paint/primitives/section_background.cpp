@@ -90,7 +90,7 @@ void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinT
     FillRect32(v, r, l.color, 255);
     if (!l.image.Empty()) {
       TileImage(v, r, ConstView(l.image));
-      SetRectAlpha(v, r, 255, kNoKey);  // a decoded JPG carries no alpha
+      SetRectAlpha(v, r, 255, clNone);  // a decoded JPG carries no alpha
     } else if (l.masked) {
       TileMaskedTexture(v, r, *l.masked, t, parent);
     } else {

@@ -32,7 +32,7 @@ TEST(RectangleHelpers, ClipEveryRectangleToTheBitmap) {
     EXPECT_EQ(CountPixels(b, 0x80CCBBAA), c.inside) << "fill " << c.rect.left << "," << c.rect.top;
 
     b = Filled(10, 8, 0x01020304);
-    SetRectAlpha(b.View(), c.rect, 0xFF, kNoKey);
+    SetRectAlpha(b.View(), c.rect, 0xFF, clNone);
     EXPECT_EQ(CountPixels(b, 0xFF020304), c.inside) << "alpha " << c.rect.left << "," << c.rect.top;
 
     b = Filled(10, 8, 0x01FFFFFF);
@@ -137,7 +137,7 @@ TEST(ApplyPixelFilter, CallsTheFilterOnEveryPixelButTheKey) {
   b.pixels[2] = 0x00FF00FF;
   ApplyPixelFilter(b.View(), [](std::uint32_t p, int v) { return p + static_cast<std::uint32_t>(v); }, 5, kKeyColor);
   EXPECT_EQ(b.pixels, (std::vector<std::uint32_t>{0x15, 0x15, 0x00FF00FF}));
-  ApplyPixelFilter(b.View(), [](std::uint32_t, int) { return 0u; }, 0, kNoKey);
+  ApplyPixelFilter(b.View(), [](std::uint32_t, int) { return 0u; }, 0, clNone);
   EXPECT_EQ(CountPixels(b, 0), 3);
 }
 

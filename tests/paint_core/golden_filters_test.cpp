@@ -37,7 +37,7 @@ TEST(GoldenFilters, HueAndSaturationHashTheSameInEveryBuild) {
   };
   for (const FilterCase& c : cases) {
     SkinBitmap b = Random(64, 64, 21);
-    ApplyPixelFilter(b.View(), c.filter, c.value, kNoKey);
+    ApplyPixelFilter(b.View(), c.filter, c.value, clNone);
     const std::uint64_t h = Hash(b);
     EXPECT_EQ(h, c.hash) << c.name << ": 0x" << std::hex << h;
   }
