@@ -1,7 +1,8 @@
 #pragma once
 // The three blend formulas of the skin painter, exact to the integer truncation, and
 // the row loops built on them. Each row loop has a plain scalar reference and an SSE2
-// version that must give the same bits; the unqualified names pick the fast one.
+// version that must give the same bits (and AVX2 ones where written); the unqualified
+// names call the fastest the processor runs, chosen once (blend_rows.cpp).
 #include <cstdint>
 
 // Weighted keep: D := (k·(D − S) + 256·S) >> 8, k in 0..255 (255 keeps almost all of D,

@@ -1,7 +1,7 @@
 // AVX2 versions of the keep and alpha-over rows: the SSE2 rows' arithmetic on eight
 // pixels a step. Every sum lies in 0..65280, so 16-bit lanes hold it exactly.
 #include "paint/primitives/blend.h"
-#include "paint/primitives/cpu_features.h"
+#include "base/cpu_features.h"
 
 #if KLARVIK_HAVE_SSE2_PATH
 #include <immintrin.h>
@@ -50,10 +50,7 @@ KLARVIK_AVX2 inline __m256i Over8(__m256i d, __m256i s) {
 
 namespace blend_avx2 {
 
-bool Available() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
+bool Available() { return CpuHasAvx2(); }
 
 KLARVIK_AVX2 KLARVIK_SSE2_ENTRY void KeepRow(std::uint32_t* dst, const std::uint32_t* src, int count, int k) {
   const __m256i k16 = _mm256_set1_epi16(static_cast<short>(k));

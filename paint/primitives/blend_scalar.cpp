@@ -59,32 +59,3 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
 }
 
 }  // namespace blend_scalar
-
-void KeepRow(std::uint32_t* dst, const std::uint32_t* src, int count, int k) {
-  if (blend_avx2::Available()) {
-    blend_avx2::KeepRow(dst, src, count, k);
-  } else if (blend_sse2::Available()) {
-    blend_sse2::KeepRow(dst, src, count, k);
-  } else {
-    blend_scalar::KeepRow(dst, src, count, k);
-  }
-}
-
-void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
-  if (blend_avx2::Available()) {
-    blend_avx2::OverRow(dst, src, count);
-  } else if (blend_sse2::Available()) {
-    blend_sse2::OverRow(dst, src, count);
-  } else {
-    blend_scalar::OverRow(dst, src, count);
-  }
-}
-
-void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32_t* mask, int count,
-               const MaskedRowHoles& holes) {
-  if (blend_sse2::Available()) {
-    blend_sse2::MaskedRow(dst, image, mask, count, holes);
-  } else {
-    blend_scalar::MaskedRow(dst, image, mask, count, holes);
-  }
-}

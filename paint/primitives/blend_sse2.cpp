@@ -1,6 +1,6 @@
 // SSE2 versions of the blend rows. Every formula's sum lies in 0..65280, so 16-bit lanes
 // hold it exactly and the logical shift equals the arithmetic one of the scalar reference.
-#include "paint/primitives/cpu_features.h"
+#include "base/cpu_features.h"
 
 #include "paint/primitives/blend.h"
 

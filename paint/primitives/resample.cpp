@@ -108,9 +108,8 @@ void ResampleBitmap(const PixelView& src, SkinBitmap& dst, int width, int height
 }
 
 void ResampleWithAxes(const PixelView& src, PixelView dst, const ResampleAxis& columns, const ResampleAxis& rows) {
-  if (resample_sse2::Available()) {
-    resample_sse2::Resample(src, dst, columns, rows);
-  } else {
-    resample_scalar::Resample(src, dst, columns, rows);
-  }
+  // Chosen once for the processor.
+  using Resampler = void (*)(const PixelView&, PixelView, const ResampleAxis&, const ResampleAxis&);
+  static const Resampler resample = resample_sse2::Available() ? resample_sse2::Resample : resample_scalar::Resample;
+  resample(src, dst, columns, rows);
 }

@@ -1,7 +1,7 @@
 // SSE2 resampler. Each 16.16 weight w is split as w = 256·hi + lo with lo in 0..255, so
 // both halves fit the signed 16-bit lanes of _mm_madd_epi16; 256·Σhi·p + Σlo·p is the
 // same integer sum as the scalar reference, and the saturating packs clamp it the same way.
-#include "paint/primitives/cpu_features.h"
+#include "base/cpu_features.h"
 
 #include <vector>
 

@@ -16,4 +16,6 @@
 #define KLARVIK_SSE2_ENTRY
 #endif
 
+// Probed once, on first use, and the same answer ever after.
 bool CpuHasSse2();
+bool CpuHasAvx2();
