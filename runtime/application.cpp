@@ -6,6 +6,7 @@
 #include "runtime/dialogs.h"
 #include "runtime/menus.h"
 #include "runtime/program_icon.h"
+#include "win/exception_boundary.h"
 #include "win/exceptions.h"
 #include "win/text.h"
 #include "win/window_class.h"
@@ -21,7 +22,12 @@ TApplication processApplication(nullptr);
 
 TApplication* Application = &processApplication;
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  // Whichever application is current hears of what escapes a window's handler.
+  WindowExceptions<TObject>::SetHandler([](TObject* sender) {
+    if (Application) Application->HandleException(sender);
+  });
+}
 
 TApplication::~TApplication() {
   DestroyComponents();
@@ -74,12 +80,8 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, 
     application = nullptr;
   }
   if (!application) return DefWindowProcW(window, msg, wParam, lParam);
-  try {
-    return application->HandleWindowMessage(msg, wParam, lParam);
-  } catch (...) {
-    application->HandleException(application);
-    return 0;
-  }
+  return WindowExceptions<TObject>::CallGuarded(application, 0,
+                                                [&] { return application->HandleWindowMessage(msg, wParam, lParam); });
 }
 
 LRESULT TApplication::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

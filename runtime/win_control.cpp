@@ -9,6 +9,7 @@
 #include "runtime/application.h"
 #include "runtime/graphic_control.h"
 #include "runtime/program_icon.h"
+#include "win/exception_boundary.h"
 #include "win/exceptions.h"
 #include "win/window_class.h"
 
@@ -150,11 +151,10 @@ void TWinControl::Detach() {
 
 LRESULT TWinControl::Dispatch(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  try {
+  WindowExceptions<TObject>::CallGuarded(this, 0, [&] {
     WndProc(message);
-  } catch (...) {
-    if (Application) Application->HandleException(this);
-  }
+    return LRESULT{0};
+  });
   return message.Result;
 }
 

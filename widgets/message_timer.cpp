@@ -1,6 +1,6 @@
 #include "widgets/message_timer.h"
 
-#include "runtime/application.h"
+#include "win/exception_boundary.h"
 #include "win/exceptions.h"
 #include "win/window_class.h"
 
@@ -44,16 +44,17 @@ void TMessageTimer::Tick() {
   if (!enabled_ || !OnTimer) return;
   // A copy, so a handler that replaces OnTimer does not destroy itself mid-call.
   const TNotifyEvent handler = OnTimer;
-  try {
-    handler(this);
-  } catch (...) {
-    if (Application) Application->HandleException(this);
-  }
+  handler(this);
 }
 
 LRESULT CALLBACK TMessageTimer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER && wParam == kTimerId) {
-    if (TMessageTimer* timer = kTimerBinding.Find(window)) timer->Tick();
+    if (TMessageTimer* timer = kTimerBinding.Find(window)) {
+      WindowExceptions<TObject>::CallGuarded(timer, 0, [timer] {
+        timer->Tick();
+        return LRESULT{0};
+      });
+    }
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);
