@@ -123,15 +123,16 @@ void ReadGradient(const KeySource& source, std::string_view key, TsGradientTexts
   if (std::optional<std::string_view> given = source.Text(key)) {
     if (given->size() < 2) {
       text = *given;
-      steps = nullptr;
     } else {
       TsGradientTexts::Gradient gradient = gradients.Of(*given);
       text = std::move(gradient.Text);
       steps = std::move(gradient.Steps);
     }
   }
-  if (text.size() < 2) percent = 0;
-  if (text.size() < 2 || steps == nullptr) steps = std::make_shared<TsGradArray>();
+  if (text.size() < 2) {
+    percent = 0;
+    steps = std::make_shared<TsGradArray>();
+  }
 }
 
 void ReadFontColors(const KeySource& source, const std::array<std::string_view, 5>& keys, std::array<TColor, 5>& colors) {
@@ -149,7 +150,6 @@ void ClearHotFields(TsGeneralData& record) {
   record.HotTransparency = 0;
   record.HotGradientPercent = 0;
   record.HotGradientData = TsSharedText();
-  record.HotGradientArray = nullptr;
   record.HotImagePercent = 0;
   record.HotFontColors = {0, 0, 0, 0, 0};
   record.HotGlowColor = 0;
