@@ -98,19 +98,19 @@ void TsGauge::Paint() {
   if (width <= 0 || height <= 0) return;
   TBitmap image(width, height);
   FillBlack(image);
-  const RECT r{1, 1, width - 1, height - 1};
+  const Rect r{1, 1, width - 1, height - 1};
 
   TBitmap overlay(width, height);
   FillBlack(overlay);
   TCanvas& paint = overlay.Canvas();
   paint.Brush().SetColor(backColor_);
   paint.FillRect(r);
-  const int barWidth = r.right - r.left + 1;
-  const int barHeight = r.bottom - r.top + 1;
+  const int barWidth = r.Width() + 1;
+  const int barHeight = r.Height() + 1;
   const int filled = std::min(FillLength(ProgressPercent(), barWidth), barWidth);
   if (filled >= 1) {
     paint.Brush().SetColor(foreColor_);
-    paint.FillRect(RECT{r.left, r.top, filled, barHeight});
+    paint.FillRect(Rect{r.left, r.top, filled, barHeight});
   }
   BitBlt(image.Canvas().Handle(), 0, 0, width, height, paint.Handle(), 0, 0, SRCINVERT);
 

@@ -19,7 +19,7 @@ void TsLabel::SetAutoSize(bool autoSize) {
 void TsLabel::Paint() {
   TCanvas& canvas = Canvas();
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  RECT r = ClientRect();
+  Rect r = ClientRect();
   SetBkMode(canvas.Handle(), TRANSPARENT);
   canvas.DrawText(Caption(), r, kTextFormat);
 }

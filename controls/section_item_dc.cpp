@@ -2,7 +2,7 @@
 
 #include "paint/primitives/bitmap_ops.h"
 
-void PaintSectionItemToDC(HDC dc, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent) {
+void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent) {
   if (dc == nullptr || rect.Empty() || rect.left < 0 || rect.top < 0) return;
   const int width = rect.Width(), height = rect.Height();
   SkinBitmap item = CreateBitmap32(width, height);

@@ -8,4 +8,4 @@
 // Paints the item into a picture of rect's size (item at its origin; paint.offset as
 // given) and copies it to dc at rect. Nothing for an empty rectangle or one starting at a
 // negative coordinate.
-void PaintSectionItemToDC(HDC dc, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent);
+void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent);

@@ -62,10 +62,10 @@ void Check(bool condition) {
 void CheckTables(const TsSkinTables& t) {
   for (const TsMaskData& m : t.Masks) {
     const SkinBitmap& image = t.ImageOf(m);
-    const bool jpgTexture = m.Bitmap != nullptr && m.SourceRect == TsRect{};
-    Check(jpgTexture || (m.SourceRect.Left >= 0 && m.SourceRect.Top >= 0 && m.SourceRect.Right <= image.width &&
-                         m.SourceRect.Bottom <= image.height && m.SourceRect.Left < m.SourceRect.Right &&
-                         m.SourceRect.Top < m.SourceRect.Bottom));
+    const bool jpgTexture = m.Bitmap != nullptr && m.SourceRect == Rect{};
+    Check(jpgTexture || (m.SourceRect.left >= 0 && m.SourceRect.top >= 0 && m.SourceRect.right <= image.width &&
+                         m.SourceRect.bottom <= image.height && m.SourceRect.left < m.SourceRect.right &&
+                         m.SourceRect.top < m.SourceRect.bottom));
     Check(m.BorderLeft >= 0 && m.BorderTop >= 0 && m.BorderRight >= 0 && m.BorderBottom >= 0);
     Check(StateWidth(m) >= 0 && StateHeight(m) >= 0 && MarginLeft(m) >= 0 && MarginTop(m) >= 0);
   }

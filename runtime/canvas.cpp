@@ -62,14 +62,16 @@ void TCanvas::RequireState(unsigned bits) {
   }
 }
 
-void TCanvas::FillRect(const RECT& rect) {
+void TCanvas::FillRect(const Rect& rect) {
   RequireState(kBrushSelected);
-  ::FillRect(dc_, &rect, brush_.Handle());
+  const RECT r = ToRECT(rect);
+  ::FillRect(dc_, &r, brush_.Handle());
 }
 
-void TCanvas::FrameRect(const RECT& rect) {
+void TCanvas::FrameRect(const Rect& rect) {
   RequireState(kBrushSelected);
-  ::FrameRect(dc_, &rect, brush_.Handle());
+  const RECT r = ToRECT(rect);
+  ::FrameRect(dc_, &r, brush_.Handle());
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -102,11 +104,12 @@ void TCanvas::TextOut(int x, int y, const std::wstring& text) {
   ::TextOutW(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-void TCanvas::TextRect(const RECT& rect, int x, int y, const std::wstring& text) {
+void TCanvas::TextRect(const Rect& rect, int x, int y, const std::wstring& text) {
   RequireState(kFontSelected | kBrushSelected);
   UINT options = ETO_CLIPPED;
   if (brush_.Style() != TBrushStyle::bsClear) options |= ETO_OPAQUE;
-  ExtTextOutW(dc_, x, y, options, &rect, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  const RECT clip = ToRECT(rect);
+  ExtTextOutW(dc_, x, y, options, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
 SIZE TCanvas::TextExtent(const std::wstring& text) {
@@ -116,14 +119,16 @@ SIZE TCanvas::TextExtent(const std::wstring& text) {
   return size;
 }
 
-int TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT flags) {
+int TCanvas::DrawText(const std::wstring& text, Rect& rect, UINT flags) {
   RequireState(kFontSelected | kBrushSelected);
-  return ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  RECT r = ToRECT(rect);
+  const int height = ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  rect = FromRECT(r);
+  return height;
 }
 
-void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect) {
+void TCanvas::CopyRect(const Rect& dest, TCanvas& source, const Rect& sourceRect) {
   RequireState(0);
-  StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.Handle(),
-             sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-             sourceRect.bottom - sourceRect.top, SRCCOPY);
+  StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source.Handle(), sourceRect.left, sourceRect.top,
+             sourceRect.Width(), sourceRect.Height(), SRCCOPY);
 }

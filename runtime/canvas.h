@@ -9,6 +9,7 @@
 #include "runtime/component.h"
 #include "runtime/font.h"
 #include "runtime/pen_brush.h"
+#include "win/rect.h"
 
 class TCanvas : public TObject {
  public:
@@ -25,23 +26,23 @@ class TCanvas : public TObject {
   TPen& Pen() { return pen_; }
   TBrush& Brush() { return brush_; }
 
-  void FillRect(const RECT& rect);
-  void FrameRect(const RECT& rect);
+  void FillRect(const Rect& rect);
+  void FrameRect(const Rect& rect);
   void Rectangle(int x1, int y1, int x2, int y2);
-  void Rectangle(const RECT& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
+  void Rectangle(const Rect& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
   void Ellipse(int x1, int y1, int x2, int y2);
   void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void TextOut(int x, int y, const std::wstring& text);
   // Text at (x, y) clipped to rect; the rect is filled first unless the brush is clear.
-  void TextRect(const RECT& rect, int x, int y, const std::wstring& text);
+  void TextRect(const Rect& rect, int x, int y, const std::wstring& text);
   SIZE TextExtent(const std::wstring& text);
   int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
   int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }
   // DrawTextW with the canvas font; returns the text height (DT_CALCRECT updates rect).
-  int DrawText(const std::wstring& text, RECT& rect, UINT flags);
-  void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
+  int DrawText(const std::wstring& text, Rect& rect, UINT flags);
+  void CopyRect(const Rect& dest, TCanvas& source, const Rect& sourceRect);
 
  protected:
   // Called when Handle() is asked for and no DC is set; may call SetHandle.

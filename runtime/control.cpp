@@ -38,7 +38,7 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
   if (resized) Resize();
 }
 
-RECT TControl::ClientRect() const { return RECT{0, 0, width_, height_}; }
+Rect TControl::ClientRect() const { return Rect{0, 0, width_, height_}; }
 
 void TControl::SetVisible(bool visible) {
   if (visible == visible_) return;
@@ -85,7 +85,7 @@ void TControl::SetColor(TColor color) {
 
 void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated()) return;
-  const RECT bounds = BoundsRect();
+  const RECT bounds = ToRECT(BoundsRect());
   InvalidateRect(parent_->Handle(), &bounds, FALSE);
 }
 
@@ -141,7 +141,7 @@ void TControl::EnabledChanged() { Invalidate(); }
 void TControl::VisibleChanged() {
   // Hiding needs the area repainted as much as showing does.
   if (parent_ && parent_->HandleAllocated()) {
-    const RECT bounds = BoundsRect();
+    const RECT bounds = ToRECT(BoundsRect());
     InvalidateRect(parent_->Handle(), &bounds, FALSE);
   }
 }
@@ -181,9 +181,8 @@ void TControl::WMLButtonUp(TMessage& message) {
   const int y = GET_Y_LPARAM(message.LParam);
   if (clicking_) {
     clicking_ = false;
-    const RECT client = ClientRect();
-    const POINT point{x, y};
-    if (PtInRect(&client, point)) Click();
+    const Rect client = ClientRect();
+    if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) Click();
   }
   MouseUp(TMouseButton::mbLeft, message.WParam, x, y);
 }

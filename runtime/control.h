@@ -8,6 +8,7 @@
 #include "runtime/component.h"
 #include "runtime/font.h"
 #include "runtime/messages.h"
+#include "win/rect.h"
 
 enum TControlStyleFlag : unsigned { csOpaque = 1, csAcceptsControls = 2, csClickEvents = 4, csCaptureMouse = 8 };
 
@@ -35,8 +36,8 @@ class TControl : public TComponent {
   void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
   void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
   // In the parent's client coordinates (screen coordinates for a top-level window).
-  RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
-  virtual RECT ClientRect() const;
+  Rect BoundsRect() const { return Rect{left_, top_, left_ + width_, top_ + height_}; }
+  virtual Rect ClientRect() const;
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);

@@ -195,9 +195,9 @@ void TCustomForm::SetClientHeight(int height) {
   CorrectClientSize();
 }
 
-RECT TCustomForm::ClientRect() const {
+Rect TCustomForm::ClientRect() const {
   if (HandleAllocated()) return TWinControl::ClientRect();
-  return RECT{0, 0, ClientWidth(), ClientHeight()};
+  return Rect{0, 0, ClientWidth(), ClientHeight()};
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {

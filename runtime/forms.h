@@ -42,7 +42,7 @@ class TCustomForm : public TWinControl {
   int ClientHeight() const;
   void SetClientWidth(int width);
   void SetClientHeight(int height);
-  RECT ClientRect() const override;
+  Rect ClientRect() const override;
 
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);

@@ -258,10 +258,10 @@ void TWinControl::PaintBackground(HDC dc) {
   for (TControl* control : controls_) {
     if (!dynamic_cast<TGraphicControl*>(control) || !control->Visible()) continue;
     if (!(control->ControlStyle() & csOpaque)) continue;
-    const RECT bounds = control->BoundsRect();
+    const Rect bounds = control->BoundsRect();
     ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   }
-  const RECT client = ClientRect();
+  const RECT client = ToRECT(ClientRect());
   FillRect(dc, &client, brush_.Handle());
 }
 
@@ -271,7 +271,7 @@ void TWinControl::PaintControls(HDC dc) {
   for (size_t i = 0; i < controls_.size(); ++i) {
     TControl* control = controls_[i];
     if (!dynamic_cast<TGraphicControl*>(control) || !control->Visible()) continue;
-    const RECT bounds = control->BoundsRect();
+    const RECT bounds = ToRECT(control->BoundsRect());
     RECT visible{};
     if (!IntersectRect(&visible, &bounds, &clip)) continue;
     SavedDcState saved(dc);
@@ -383,7 +383,7 @@ TGraphicControl* TWinControl::GraphicControlAt(POINT point) const {
   for (size_t i = controls_.size(); i-- > 0;) {
     auto* control = dynamic_cast<TGraphicControl*>(controls_[i]);
     if (!control || !control->Visible() || !control->Enabled()) continue;
-    const RECT bounds = control->BoundsRect();
+    const RECT bounds = ToRECT(control->BoundsRect());
     if (PtInRect(&bounds, point)) return control;
   }
   return nullptr;
@@ -428,11 +428,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT TWinControl::ClientRect() const {
+Rect TWinControl::ClientRect() const {
   if (!handle_) return TControl::ClientRect();
   RECT rect{};
   GetClientRect(handle_, &rect);
-  return rect;
+  return FromRECT(rect);
 }
 
 void TWinControl::Invalidate() {

@@ -47,7 +47,7 @@ class TWinControl : public TControl {
 
   void SetParent(TWinControl* parent) override;
   void SetBounds(int left, int top, int width, int height) override;
-  RECT ClientRect() const override;
+  Rect ClientRect() const override;
   void Invalidate() override;
   void Update() override;
 

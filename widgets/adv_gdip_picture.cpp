@@ -38,5 +38,5 @@ void TAdvGDIPPicture::Paint() {
   if (!plainStretch) picture_.DetermineSize();
   const auto rect = PictureRect(flags_, Width(), Height(), picture_.Width(), picture_.Height());
   if (!rect) return;
-  picture_.Draw(Canvas(), RECT{rect->left, rect->top, rect->right, rect->bottom});
+  picture_.Draw(Canvas(), *rect);
 }

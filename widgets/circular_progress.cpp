@@ -64,7 +64,7 @@ void TAdvCircularProgress::FollowEnabledState() {
 
 void TAdvCircularProgress::BuildGeometry() {
   geometryHasBorder_ = appearance_.BorderColor() != clNone;
-  const IntRect outer = OuterBox(Width(), Height(), geometryHasBorder_);
+  const Rect outer = OuterBox(Width(), Height(), geometryHasBorder_);
   const auto x = static_cast<float>(outer.left);
   const auto y = static_cast<float>(outer.top);
   const auto width = static_cast<float>(outer.Width());
@@ -75,7 +75,7 @@ void TAdvCircularProgress::BuildGeometry() {
     segment->AddPie(x, y, width, height, SegmentStartAngle(index), sweep);
     segments_[static_cast<size_t>(index - 1)] = std::move(segment);
   }
-  const IntRect holeBox = HoleBox(outer);
+  const Rect holeBox = HoleBox(outer);
   hole_.reset();
   holePath_ = std::make_unique<gdip::Path>();
   holePath_->AddPie(static_cast<float>(holeBox.left), static_cast<float>(holeBox.top),
@@ -92,7 +92,7 @@ void TAdvCircularProgress::AppearanceChanged() {
 void TAdvCircularProgress::Paint() {
   if (paused_) FollowEnabledState();
   TCanvas& canvas = Canvas();
-  const RECT client = ClientRect();
+  const Rect client = ClientRect();
   if (appearance_.BackGroundColor() != clNone) {
     canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     canvas.Brush().SetColor(appearance_.BackGroundColor());
@@ -145,10 +145,7 @@ void TAdvCircularProgress::AnimationTick() {
   }
   if (Enabled()) {
     animation_ = NextAnimationState(animation_);
-    const RECT bounds = BoundsRect();
-    const IntRect area = InvalidatedArea(IntRect{bounds.left, bounds.top, bounds.right, bounds.bottom},
-                                         animation_.current);
-    const RECT changed{area.left, area.top, area.right, area.bottom};
+    const RECT changed = ToRECT(InvalidatedArea(BoundsRect(), animation_.current));
     InvalidateRect(Parent()->Handle(), &changed, TRUE);
   }
   if (OnProgressUpdate) OnProgressUpdate(this);

@@ -15,12 +15,12 @@ int SegmentSweep(int width, int height) {
 
 float SegmentStartAngle(int index) { return -90.0f + 30.0f * static_cast<float>(index - 1); }
 
-IntRect OuterBox(int width, int height, bool hasBorder) {
+Rect OuterBox(int width, int height, bool hasBorder) {
   const int inset = hasBorder ? 1 : 0;
-  return IntRect{0, 0, width - inset, height - inset};
+  return Rect{0, 0, width - inset, height - inset};
 }
 
-IntRect HoleBox(const IntRect& outer) {
+Rect HoleBox(const Rect& outer) {
   const int w = outer.Width();
   const int h = outer.Height();
   // Each edge and size is cut towards zero from the exact value.
@@ -28,7 +28,7 @@ IntRect HoleBox(const IntRect& outer) {
   const int top = static_cast<int>(7.0 * h / 30);
   const int width = static_cast<int>(w - 14.0 * w / 30);
   const int height = static_cast<int>(h - 14.0 * h / 30);
-  return IntRect{left, top, left + width, top + height};
+  return Rect{left, top, left + width, top + height};
 }
 
 int ProgressCount(int position, int min, int max) {
@@ -51,7 +51,7 @@ AnimationState NextAnimationState(AnimationState state) {
   return {1, !state.filling};
 }
 
-IntRect InvalidatedArea(const IntRect& bounds, int newIndex) {
+Rect InvalidatedArea(const Rect& bounds, int newIndex) {
   const int midX = bounds.left + bounds.Width() / 2;
   const int midY = bounds.top + bounds.Height() / 2;
   // Segments that start on a centre line spill a little over it when smoothed.

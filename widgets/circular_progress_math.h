@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the circular progress indicator: segment sweep, hole, progress count,
 // which colour each segment takes, the animation step and the area each step repaints.
-#include "widgets/int_rect.h"
+#include "base/geometry.h"
 
 namespace circular_progress {
 
@@ -16,10 +16,10 @@ float SegmentStartAngle(int index);
 
 // The box around the ring: the whole control, one pixel smaller on the right and bottom
 // when a border is drawn there.
-IntRect OuterBox(int width, int height, bool hasBorder);
+Rect OuterBox(int width, int height, bool hasBorder);
 
 // The box of the inner circle that no painting touches.
-IntRect HoleBox(const IntRect& outer);
+Rect HoleBox(const Rect& outer);
 
 // How many segments lie within the progress; -1 when none does (an empty range too).
 int ProgressCount(int position, int min, int max);
@@ -42,6 +42,6 @@ AnimationState NextAnimationState(AnimationState state);
 
 // The part of the control's rectangle (in its parent's coordinates) that holds the two
 // segments changed by a step to newIndex.
-IntRect InvalidatedArea(const IntRect& bounds, int newIndex);
+Rect InvalidatedArea(const Rect& bounds, int newIndex);
 
 }  // namespace circular_progress

@@ -111,15 +111,15 @@ bool TGDIPPicture::DetermineSize() {
   return image.Loaded();
 }
 
-void TGDIPPicture::Draw(TCanvas& canvas, const RECT& rect) {
+void TGDIPPicture::Draw(TCanvas& canvas, const Rect& rect) {
   if (empty_ || data_.empty()) return;
   const UniqueStream stream = StreamOnCopyOf(data_);
   if (!stream) throw Exception(L"Could not allocate memory for image");
   gdip::Graphics graphics(canvas.Handle());
   gdip::Image image(stream.Get());
   if (!graphics.Valid() || !image.Loaded()) return;
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+  const int width = rect.Width();
+  const int height = rect.Height();
   if (image.Format() == gdip::ImageFormat::Bmp) {
     const gdip::ARGB key = image.PixelAt(0, image.Height() - 1);
     graphics.DrawImageKeyed(image, rect.left, rect.top, width, height, key);

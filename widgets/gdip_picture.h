@@ -40,7 +40,7 @@ class TGDIPPicture : public TObject {
   bool ReadDataFromResource(HMODULE module, const wchar_t* name);
 
   // Draws the image stretched into the rectangle; undecodable bytes draw nothing.
-  void Draw(TCanvas& canvas, const RECT& rect);
+  void Draw(TCanvas& canvas, const Rect& rect);
 
   bool Empty() const { return empty_; }
   // The decoded size, 0 × 0 until the bytes were decoded once (and for undecodable bytes).

@@ -7,14 +7,14 @@ namespace {
 // Rounds to the nearest integer, ties to even.
 int Nearest(double value) { return static_cast<int>(std::nearbyint(value)); }
 
-std::optional<IntRect> Sized(int x, int y, int width, int height) {
+std::optional<Rect> Sized(int x, int y, int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
-  return IntRect{x, y, x + width, y + height};
+  return Rect{x, y, x + width, y + height};
 }
 
 // Stretching that keeps proportions, or cropping: the larger side fills the control, and
 // cropping then fills the other side too, cutting the excess evenly.
-std::optional<IntRect> ScaledRect(const PictureFlags& flags, int W, int H, int w, int h) {
+std::optional<Rect> ScaledRect(const PictureFlags& flags, int W, int H, int w, int h) {
   int scaledWidth = w;
   int scaledHeight = h;
   if (w >= h && w > 0) {
@@ -49,7 +49,7 @@ std::optional<IntRect> ScaledRect(const PictureFlags& flags, int W, int H, int w
 
 }  // namespace
 
-std::optional<IntRect> PictureRect(const PictureFlags& flags, int controlWidth, int controlHeight, int pictureWidth,
+std::optional<Rect> PictureRect(const PictureFlags& flags, int controlWidth, int controlHeight, int pictureWidth,
                                    int pictureHeight) {
   if (flags.stretch || flags.cropping) {
     if (!flags.proportional && !flags.cropping) return Sized(0, 0, controlWidth, controlHeight);

@@ -3,7 +3,7 @@
 // picture's size.
 #include <optional>
 
-#include "widgets/int_rect.h"
+#include "base/geometry.h"
 
 struct PictureFlags {
   bool stretch = false;
@@ -14,5 +14,5 @@ struct PictureFlags {
 
 // The rectangle in the control's coordinates (it may reach beyond the control, which then
 // cuts it); nothing when a computed width or height is 0, since such a picture cannot show.
-std::optional<IntRect> PictureRect(const PictureFlags& flags, int controlWidth, int controlHeight, int pictureWidth,
+std::optional<Rect> PictureRect(const PictureFlags& flags, int controlWidth, int controlHeight, int pictureWidth,
                                    int pictureHeight);

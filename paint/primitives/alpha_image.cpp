@@ -33,13 +33,13 @@ void DrawRow(std::uint32_t* d, const std::uint32_t* s, int count, int dx, int dy
 
 }  // namespace
 
-void CopyAlphaImage(const PaintRect& dstRect, const PaintRect& srcRect, PixelView dst, const AlphaImageOptions& options,
+void CopyAlphaImage(const Rect& dstRect, const Rect& srcRect, PixelView dst, const AlphaImageOptions& options,
                     const PixelView& src) {
   const int width = std::min(dstRect.Width(), srcRect.Width());
   const int height = std::min(dstRect.Height(), srcRect.Height());
   if (width <= 0 || height <= 0) return;
   const int keep = 100 - std::clamp(options.transparency, 0, 100);
-  const PaintRect source{srcRect.left, srcRect.top, srcRect.left + width, srcRect.top + height};
+  const Rect source{srcRect.left, srcRect.top, srcRect.left + width, srcRect.top + height};
   const BlitArea a = ClipBlit(dst, dstRect.left, dstRect.top, src, source);
   for (int y = 0; y < a.height; ++y) {
     DrawRow(&dst.At(a.dx, a.dy + y), &src.At(a.sx, a.sy + y), a.width, a.dx, a.dy + y, options,

@@ -17,5 +17,5 @@ struct AlphaImageOptions {
 
 // Draws srcRect of src at dstRect (the smaller of the two sizes, clipped against both
 // bitmaps) with the alpha-over formula.
-void CopyAlphaImage(const PaintRect& dstRect, const PaintRect& srcRect, PixelView dst, const AlphaImageOptions& options,
+void CopyAlphaImage(const Rect& dstRect, const Rect& srcRect, PixelView dst, const AlphaImageOptions& options,
                     const PixelView& src);

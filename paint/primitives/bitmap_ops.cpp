@@ -20,7 +20,7 @@ PixelView ConstView(const SkinBitmap& bitmap) {
   return PixelView{bitmap.width, bitmap.height, bitmap.width, const_cast<std::uint32_t*>(bitmap.pixels.data())};
 }
 
-BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect) {
+BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const Rect& srcRect) {
   BlitArea a{dx, dy, srcRect.left, srcRect.top, srcRect.Width(), srcRect.Height()};
   if (dst.Empty() || src.Empty() || a.Empty()) return {};
   auto clipStart = [](int& d, int& s, int& size) {
@@ -38,19 +38,19 @@ BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, co
 
 namespace {
 
-PaintRect ClipTo(const PixelView& v, const PaintRect& r) { return v.Empty() ? PaintRect{} : r.Intersect(BoundsOf(v.width, v.height)); }
+Rect ClipTo(const PixelView& v, const Rect& r) { return v.Empty() ? Rect{} : r.Intersect(BoundsOf(v.width, v.height)); }
 
 }  // namespace
 
-void FillRect32(PixelView bitmap, const PaintRect& rect, std::uint32_t color, std::uint8_t alpha) {
-  const PaintRect r = ClipTo(bitmap, rect);
+void FillRect32(PixelView bitmap, const Rect& rect, std::uint32_t color, std::uint8_t alpha) {
+  const Rect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const std::uint32_t pixel = ColorToPixel(color, alpha);
   for (int y = r.top; y < r.bottom; ++y) std::fill(&bitmap.At(r.left, y), &bitmap.At(r.left, y) + r.Width(), pixel);
 }
 
-void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, TColor key) {
-  const PaintRect r = ClipTo(bitmap, rect);
+void SetRectAlpha(PixelView bitmap, const Rect& rect, std::uint8_t alpha, TColor key) {
+  const Rect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const std::uint32_t high = static_cast<std::uint32_t>(alpha) << 24;
   for (int y = r.top; y < r.bottom; ++y) {
@@ -61,8 +61,8 @@ void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, T
   }
 }
 
-void FadeRectToColor(PixelView bitmap, const PaintRect& rect, int keepPercent, std::uint32_t color) {
-  const PaintRect r = ClipTo(bitmap, rect);
+void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, std::uint32_t color) {
+  const Rect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const int p = std::clamp(keepPercent, 0, 100);
   const std::uint32_t c = ColorToPixel(color, 0);
@@ -86,12 +86,12 @@ void BlendBitmaps(PixelView dst, const PixelView& src, int k) {
   for (int y = 0; y < dst.height; ++y) KeepRow(&dst.At(0, y), &src.At(0, y), dst.width, k);
 }
 
-void BlendBitmapRect(PixelView dst, const PixelView& src, int k, PaintPoint dstPoint, const PaintRect& srcRect) {
+void BlendBitmapRect(PixelView dst, const PixelView& src, int k, Point dstPoint, const Rect& srcRect) {
   const BlitArea a = ClipBlit(dst, dstPoint.x, dstPoint.y, src, srcRect);
   for (int y = 0; y < a.height; ++y) KeepRow(&dst.At(a.dx, a.dy + y), &src.At(a.sx, a.sy + y), a.width, k);
 }
 
-void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const PaintRect& srcRect,
+void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const Rect& srcRect,
                      const PixelView& src) {
   const BlitArea a = ClipBlit(dst, x, y, src, srcRect);
   for (int row = 0; row < a.height; ++row) {
@@ -110,16 +110,16 @@ void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparenc
   }
 }
 
-void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect) {
+void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const Rect& srcRect) {
   const BlitArea a = ClipBlit(dst, dx, dy, src, srcRect);
   for (int y = 0; y < a.height; ++y) {
     std::memmove(&dst.At(a.dx, a.dy + y), &src.At(a.sx, a.sy + y), static_cast<std::size_t>(a.width) * 4);
   }
 }
 
-void StretchRect(PixelView dst, const PaintRect& dstRect, const PixelView& src, const PaintRect& srcRect) {
+void StretchRect(PixelView dst, const Rect& dstRect, const PixelView& src, const Rect& srcRect) {
   if (dstRect.Empty() || srcRect.Empty() || dst.Empty() || src.Empty()) return;
-  const PaintRect clip = ClipTo(dst, dstRect);
+  const Rect clip = ClipTo(dst, dstRect);
   const int dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
   for (int y = clip.top; y < clip.bottom; ++y) {
     // The source row under the centre of the destination row.

@@ -18,25 +18,25 @@ struct BlitArea {
   int dx = 0, dy = 0, sx = 0, sy = 0, width = 0, height = 0;
   bool Empty() const { return width <= 0 || height <= 0; }
 };
-BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect);
+BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const Rect& srcRect);
 
 // Every pixel of rect := colour (COLORREF) with that alpha.
-void FillRect32(PixelView bitmap, const PaintRect& rect, std::uint32_t color, std::uint8_t alpha);
+void FillRect32(PixelView bitmap, const Rect& rect, std::uint32_t color, std::uint8_t alpha);
 // Sets the alpha byte in rect, skipping pixels that match key (unless key is clNone).
-void SetRectAlpha(PixelView bitmap, const PaintRect& rect, std::uint8_t alpha, TColor key);
+void SetRectAlpha(PixelView bitmap, const Rect& rect, std::uint8_t alpha, TColor key);
 // Per channel nearest(f·D + (1 − f)·C) with f = keepPercent ÷ 100; alpha untouched.
-void FadeRectToColor(PixelView bitmap, const PaintRect& rect, int keepPercent, std::uint32_t color);
+void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, std::uint32_t color);
 // Weighted keep of a source of the same size; nothing when the sizes differ.
 void BlendBitmaps(PixelView dst, const PixelView& src, int k);
-void BlendBitmapRect(PixelView dst, const PixelView& src, int k, PaintPoint dstPoint, const PaintRect& srcRect);
+void BlendBitmapRect(PixelView dst, const PixelView& src, int k, Point dstPoint, const Rect& srcRect);
 // For each source pixel that does not match key: D := nearest(S − (S − D)·t) per channel.
-void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const PaintRect& srcRect,
+void BlendKeyedImage(PixelView dst, int x, int y, TColor key, double transparency, const Rect& srcRect,
                      const PixelView& src);
 // Plain copy (alpha included) of a source rectangle, clipped.
-void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const PaintRect& srcRect);
+void CopyRect(PixelView dst, int dx, int dy, const PixelView& src, const Rect& srcRect);
 // Nearest-pixel stretch of a source rectangle over a destination rectangle: whole rows and
 // columns are repeated or dropped, no colours are mixed.
-void StretchRect(PixelView dst, const PaintRect& dstRect, const PixelView& src, const PaintRect& srcRect);
+void StretchRect(PixelView dst, const Rect& dstRect, const PixelView& src, const Rect& srcRect);
 
 // Each pixel's three channels := (R + G + B) ÷ 3; pixels matching key are skipped.
 void GrayscaleBitmap(PixelView bitmap, TColor key = clNone);

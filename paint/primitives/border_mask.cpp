@@ -34,18 +34,18 @@ void MaskedRowOverParent(std::uint32_t* d, const std::uint32_t* s, const std::ui
 // Tiles a piece of source size (sw, sh) at (sx, sy) over dstRect: pieces one after another
 // from the top-left, the last ones cut. A piece size of 0 is never tiled.
 template <typename Put>
-void Tile(const PaintRect& dstRect, int sx, int sy, int sw, int sh, Put put) {
+void Tile(const Rect& dstRect, int sx, int sy, int sw, int sh, Put put) {
   if (sw <= 0 || sh <= 0 || dstRect.Empty()) return;
   for (int y = dstRect.top; y < dstRect.bottom; y += sh) {
     for (int x = dstRect.left; x < dstRect.right; x += sw) {
-      put(PaintPoint{x, y}, PaintRect{sx, sy, sx + std::min(sw, dstRect.right - x), sy + std::min(sh, dstRect.bottom - y)});
+      put(Point{x, y}, Rect{sx, sy, sx + std::min(sw, dstRect.right - x), sy + std::min(sh, dstRect.bottom - y)});
     }
   }
 }
 
 }  // namespace
 
-void BlitMaskedPiece(PixelView dst, PaintPoint at, const PaintRect& srcRect, int maskOffset, bool corner,
+void BlitMaskedPiece(PixelView dst, Point at, const Rect& srcRect, int maskOffset, bool corner,
                      const TacParentCache& cache, const PixelView& src) {
   const BlitArea a = ClipBlit(dst, at.x, at.y, src, srcRect);
   MaskedRowHoles plain;
@@ -67,8 +67,8 @@ void BlitMaskedPiece(PixelView dst, PaintPoint at, const PaintRect& srcRect, int
   }
 }
 
-void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, int maskOffset, const PixelView& src,
-                        const PaintRect& srcRect) {
+void StretchMaskedPiece(PixelView dst, const Rect& dstRect, bool centre, int maskOffset, const PixelView& src,
+                        const Rect& srcRect) {
   const int dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
   if (dstRect.left < 0 || dstRect.top < 0 || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   if (dw * static_cast<long long>(dh) <= 1 || dst.Empty() || src.Empty()) return;
@@ -77,7 +77,7 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
     StretchRect(dst, dstRect, src, srcRect);
     return;
   }
-  const PaintRect clip = dstRect.Intersect(BoundsOf(dst.width, dst.height));
+  const Rect clip = dstRect.Intersect(BoundsOf(dst.width, dst.height));
   if (clip.Empty()) return;
 
   if (centre && sw == 1 && sh == 1) {
@@ -98,7 +98,7 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
     return;
   }
 
-  const PaintRect maskRect = srcRect.Offset(0, maskOffset);
+  const Rect maskRect = srcRect.Offset(0, maskOffset);
   SkinBitmap image = CreateBitmap32(dw, dh), mask = CreateBitmap32(dw, dh);
   const bool shrinksOneWay = (sw > dw && sh == dh) || (sh > dh && sw == dw);
   const bool sameSize = sw == dw && sh == dh;
@@ -128,7 +128,7 @@ void StretchMaskedPiece(PixelView dst, const PaintRect& dstRect, bool centre, in
 }
 
 void BlitKeyedPiece(PixelView dst, const PixelView& src, int x, int y, bool corner, const TacParentCache& cache,
-                    TColor key, const PaintRect& srcRect) {
+                    TColor key, const Rect& srcRect) {
   const BlitArea a = ClipBlit(dst, x, y, src, srcRect);
   const bool onItself = cache.Ready && SameBitmap(cache.Image, dst);
   const std::uint32_t copiedAlpha = onItself ? 0xFF000000 : 0;
@@ -161,7 +161,7 @@ BorderWidths FitBorderWidths(BorderWidths w, int width, int height) {
   return w;
 }
 
-void DrawBorderMask(PixelView dst, const PaintRect& rect, const TacParentCache& cache, bool cornersFromParent, int state,
+void DrawBorderMask(PixelView dst, const Rect& rect, const TacParentCache& cache, bool cornersFromParent, int state,
                     const TsMaskData& entry, const TsSkinTables* tables) {
   if (tables == nullptr || dst.Empty()) return;
   if (state == 0 && (entry.FillMode & kFillNoStateZero) != 0) return;
@@ -175,7 +175,7 @@ void DrawBorderMask(PixelView dst, const PaintRect& rect, const TacParentCache& 
       {std::max<int>(entry.BorderLeft, 0), std::max<int>(entry.BorderTop, 0), std::max<int>(entry.BorderRight, 0),
        std::max<int>(entry.BorderBottom, 0)},
       rect.Width(), rect.Height());
-  const PaintRect s = EntryStateRect(entry, index);
+  const Rect s = EntryStateRect(entry, index);
   const int W = s.Width(), H = s.Height();
   const int cw = W - b.left - b.right, ch = H - b.top - b.bottom;
   if (cw < 0 || ch < 0) return;
@@ -194,20 +194,20 @@ void DrawBorderMask(PixelView dst, const PaintRect& rect, const TacParentCache& 
 
   auto corner = [&](int dx, int dy, int sx, int sy, int w, int h) {
     if (w <= 0 || h <= 0) return;
-    const PaintRect piece{sx, sy, sx + w, sy + h};
+    const Rect piece{sx, sy, sx + w, sy + h};
     if (masked) {
       BlitMaskedPiece(dst, {dx, dy}, piece, H, cornerParent, cornerParent ? cache : none, src);
     } else {
       BlitKeyedPiece(dst, src, dx, dy, cornerParent, cache, kKeyColor, piece);
     }
   };
-  auto band = [&](const PaintRect& target, int sx, int sy, int sw, int sh, bool isCentre) {
+  auto band = [&](const Rect& target, int sx, int sy, int sw, int sh, bool isCentre) {
     if (target.Empty() || sw <= 0 || sh <= 0) return;
     if (stretch) {
       StretchMaskedPiece(dst, target, isCentre, masked ? H : 0, src, {sx, sy, sx + sw, sy + sh});
       return;
     }
-    Tile(target, sx, sy, sw, sh, [&](PaintPoint at, const PaintRect& piece) {
+    Tile(target, sx, sy, sw, sh, [&](Point at, const Rect& piece) {
       if (masked) {
         BlitMaskedPiece(dst, at, piece, H, false, none, src);
       } else {

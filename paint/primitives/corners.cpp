@@ -12,7 +12,7 @@ void RefreshCornersFromParent(PixelView cached, int state, int corners, const Ts
   if (index < 0) return;
   const PixelView src = EntryImage(*tables, border);
   if (src.Empty()) return;
-  const PaintRect s = EntryStateRect(border, index);
+  const Rect s = EntryStateRect(border, index);
   const BorderWidths b = FitBorderWidths({border.BorderLeft, border.BorderTop, border.BorderRight, border.BorderBottom},
                                          cached.width, cached.height);
   const bool masked = EntryHasMask(border);
@@ -30,9 +30,9 @@ void RefreshCornersFromParent(PixelView cached, int state, int corners, const Ts
   };
   for (const Corner& c : all) {
     if ((corners & c.bit) == 0 || c.w <= 0 || c.h <= 0) continue;
-    const PaintRect piece{c.sx, c.sy, c.sx + c.w, c.sy + c.h};
+    const Rect piece{c.sx, c.sy, c.sx + c.w, c.sy + c.h};
     if (parent.HasImage()) {
-      CopyRect(cached, c.dx, c.dy, parent.Image, PaintRect{c.dx, c.dy, c.dx + c.w, c.dy + c.h}.Offset(parent.OffsetX, parent.OffsetY));
+      CopyRect(cached, c.dx, c.dy, parent.Image, Rect{c.dx, c.dy, c.dx + c.w, c.dy + c.h}.Offset(parent.OffsetX, parent.OffsetY));
     }
     if (alphaImage) {
       AlphaImageOptions o;

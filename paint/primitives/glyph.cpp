@@ -8,7 +8,7 @@
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/mask_entry.h"
 
-void BlitGlyphWithMask(PixelView dst, PaintPoint at, const PaintRect& srcRect, int maskOffset, int mode, const PixelView& src) {
+void BlitGlyphWithMask(PixelView dst, Point at, const Rect& srcRect, int maskOffset, int mode, const PixelView& src) {
   if (maskOffset <= 0) {
     AlphaImageOptions o;
     o.key = kKeyColor;
@@ -36,13 +36,13 @@ void BlitGlyphWithMask(PixelView dst, PaintPoint at, const PaintRect& srcRect, i
   }
 }
 
-void DrawMaskGlyph(PixelView dst, PaintPoint at, int state, const TacParentCache& cache, const TsMaskData& entry, int mode,
+void DrawMaskGlyph(PixelView dst, Point at, int state, const TacParentCache& cache, const TsMaskData& entry, int mode,
                    const TsSkinTables* tables) {
   if (tables == nullptr || dst.Empty()) return;
   const int index = EntryStateIndex(entry, state);
   if (index < 0) return;
   const PixelView src = EntryImage(*tables, entry);
-  PaintRect piece = EntryStateRect(entry, index);
+  Rect piece = EntryStateRect(entry, index);
   if (src.Empty() || piece.Empty()) return;
   // Negative coordinates clip the glyph's left and top away.
   piece.left += std::max(-at.x, 0);
@@ -52,9 +52,9 @@ void DrawMaskGlyph(PixelView dst, PaintPoint at, int state, const TacParentCache
   const int maskOffset = EntryHasMask(entry) ? StateHeight(entry) : 0;
 
   if (entry.Bitmap != nullptr) {
-    const PaintRect whole = BoundsOf(src.width, src.height);
-    const TsRect& r = entry.SourceRect;
-    if (!whole.Contains({r.Left, r.Top, r.Right, r.Bottom})) return;
+    const Rect whole = BoundsOf(src.width, src.height);
+    const Rect& r = entry.SourceRect;
+    if (!whole.Contains({r.left, r.top, r.right, r.bottom})) return;
     BlitGlyphWithMask(dst, at, piece, maskOffset, mode, src);
   } else if (maskOffset > 0) {
     BlitGlyphWithMask(dst, at, piece, maskOffset, mode, src);

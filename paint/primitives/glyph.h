@@ -12,9 +12,9 @@ constexpr int kGlyphNormal = 1;
 // that is not the key colour and whose mask red m is not 255 is blended with k = m (mode
 // 1) or k = min(m + 100, 255), and the destination alpha grows by (255 − Dα)·(255 − m) >> 8.
 // Without a mask the glyph is an alpha image with the key colour as holes.
-void BlitGlyphWithMask(PixelView dst, PaintPoint at, const PaintRect& srcRect, int maskOffset, int mode, const PixelView& src);
+void BlitGlyphWithMask(PixelView dst, Point at, const Rect& srcRect, int maskOffset, int mode, const PixelView& src);
 
 // State image min(state, StateCount − 1) of entry with its top-left at `at`; parts at
 // negative coordinates are clipped away.
-void DrawMaskGlyph(PixelView dst, PaintPoint at, int state, const TacParentCache& cache, const TsMaskData& entry, int mode,
+void DrawMaskGlyph(PixelView dst, Point at, int state, const TacParentCache& cache, const TsMaskData& entry, int mode,
                    const TsSkinTables* tables);

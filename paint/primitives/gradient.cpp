@@ -60,7 +60,7 @@ struct Vertex {
   std::uint32_t color;
 };
 
-void FillTriangle(PixelView bitmap, const PaintRect& clip, const PaintRect& area, Vertex a, Vertex b, Vertex c) {
+void FillTriangle(PixelView bitmap, const Rect& clip, const Rect& area, Vertex a, Vertex b, Vertex c) {
   const long long det = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
   if (det == 0) return;
   for (int y = clip.top; y < clip.bottom; ++y) {
@@ -89,7 +89,7 @@ void FillTriangle(PixelView bitmap, const PaintRect& clip, const PaintRect& area
 
 // The four triangles through top-left, centre, top-right, bottom-right and bottom-left,
 // coloured by the first colour of stops 1 to 5 (missing stops repeat the previous one).
-void PaintTriangles(PixelView bitmap, const PaintRect& area, const PaintRect& clip, const TsGradArray& g) {
+void PaintTriangles(PixelView bitmap, const Rect& area, const Rect& clip, const TsGradArray& g) {
   std::uint32_t colors[5];
   for (std::size_t i = 0; i < 5; ++i) {
     const std::uint32_t c = i < g.size() ? ColorOf(g[i]) : colors[i - 1];
@@ -111,7 +111,7 @@ struct GradientPixels {
   std::uint32_t At(int x, int y) const { return values[static_cast<std::size_t>(byRows ? y : x)]; }
 };
 
-GradientPixels AxisGradient(const TsGradArray& g, const PaintRect& area, int offset) {
+GradientPixels AxisGradient(const TsGradArray& g, const Rect& area, int offset) {
   const bool byRows = DirectionOf(g) != kGradientHorizontal;
   return {byRows, AxisValues(g, byRows ? area.Height() : area.Width(), offset, byRows)};
 }
@@ -127,9 +127,9 @@ GradientDirection DirectionOf(const TsGradArray& gradient) {
   }
 }
 
-void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int offset) {
+void PaintGradient(PixelView bitmap, const Rect& rect, const TsGradArray& gradient, int offset) {
   if (bitmap.Empty() || rect.Empty() || gradient.empty()) return;
-  const PaintRect clip = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
+  const Rect clip = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
   if (clip.Empty()) return;
   if (DirectionOf(gradient) == kGradientTriangles) {
     PaintTriangles(bitmap, rect, clip, gradient);
@@ -151,15 +151,15 @@ void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& g
   for (int y = clip.top; y < clip.bottom; ++y) std::copy(row, row + (clip.right - left), &bitmap.At(left, y));
 }
 
-void PaintGradientTexture(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int textureAlpha,
-                          const PaintRect& textureRect, const PixelView& texture) {
+void PaintGradientTexture(PixelView bitmap, const Rect& rect, const TsGradArray& gradient, int textureAlpha,
+                          const Rect& textureRect, const PixelView& texture) {
   if (bitmap.Empty() || rect.Empty()) return;
-  const PaintRect tex = textureRect.Intersect(BoundsOf(texture.width, texture.height));
+  const Rect tex = textureRect.Intersect(BoundsOf(texture.width, texture.height));
   if (tex.Empty()) {
     PaintGradient(bitmap, rect, gradient);
     return;
   }
-  const PaintRect clip = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
+  const Rect clip = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
   const GradientPixels g = AxisGradient(gradient, rect, 0);
   const int a = std::clamp(textureAlpha, 0, 255);
   for (int y = clip.top; y < clip.bottom; ++y) {

@@ -17,11 +17,11 @@ GradientDirection DirectionOf(const TsGradArray& gradient);
 // Paints the gradient over rect (clipped to the bitmap), alpha 255. `offset` shifts where
 // the stops start along the gradient's axis; the pixels before it are left as they are.
 // An empty gradient paints nothing.
-void PaintGradient(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int offset = 0);
+void PaintGradient(PixelView bitmap, const Rect& rect, const TsGradArray& gradient, int offset = 0);
 
 // Gradient G and tiled texture T in one pass: G + ((T − G)·a >> 8) per channel, with a the
 // texture alpha (0..255). The arithmetic shift makes this ((256 − a)·G + a·T) ÷ 256 rounded
 // down whichever of T and G is brighter (a truncating division would round toward G
 // when T < G). The texture rectangle is tiled from rect's top-left.
-void PaintGradientTexture(PixelView bitmap, const PaintRect& rect, const TsGradArray& gradient, int textureAlpha,
-                          const PaintRect& textureRect, const PixelView& texture);
+void PaintGradientTexture(PixelView bitmap, const Rect& rect, const TsGradArray& gradient, int textureAlpha,
+                          const Rect& textureRect, const PixelView& texture);

@@ -11,8 +11,8 @@ int EntryStateIndex(const TsMaskData& entry, int state) {
   return std::clamp(state, 0, entry.StateCount - 1);
 }
 
-PaintRect EntryStateRect(const TsMaskData& entry, int index) {
+Rect EntryStateRect(const TsMaskData& entry, int index) {
   const int w = StateWidth(entry), h = StateHeight(entry);
-  const int left = entry.SourceRect.Left + index * w, top = entry.SourceRect.Top;
+  const int left = entry.SourceRect.left + index * w, top = entry.SourceRect.top;
   return {left, top, left + w, top + h};
 }

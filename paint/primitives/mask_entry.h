@@ -13,6 +13,6 @@ PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry);
 int EntryStateIndex(const TsMaskData& entry, int state);
 
 // Source rectangle of state image `index` (its mask, if any, lies StateHeight rows below).
-PaintRect EntryStateRect(const TsMaskData& entry, int index);
+Rect EntryStateRect(const TsMaskData& entry, int index);
 
 inline bool EntryHasMask(const TsMaskData& entry) { return entry.MaskKind > 0; }

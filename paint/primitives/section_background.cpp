@@ -65,7 +65,7 @@ Layers ChooseLayers(const SectionPaint& p, const TsGeneralData& section, std::ui
 }
 
 // Gradient, or the plain colour when the section has no gradient steps.
-void PaintGradientOrColor(PixelView v, const PaintRect& r, const Layers& l) {
+void PaintGradientOrColor(PixelView v, const Rect& r, const Layers& l) {
   if (l.gradient) {
     PaintGradient(v, r, *l.gradient);
   } else {
@@ -75,8 +75,8 @@ void PaintGradientOrColor(PixelView v, const PaintRect& r, const Layers& l) {
 
 // texture × IMAGEPERCENT + gradient × GRADIENTPERCENT + colour × the rest, into r. The
 // layers are laid out on the whole of r, which may reach past v; only v is written.
-void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
-  const PaintRect visible = r.Intersect(BoundsOf(v.width, v.height));
+void PaintLayers(PixelView v, const Rect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
+  const Rect visible = r.Intersect(BoundsOf(v.width, v.height));
   if (visible.Empty()) return;
   const int img = l.imagePercent, grad = l.gradientPercent;
   if (img + grad == 100 && grad > 0 && grad < 100 && l.texture && l.texture->FillMode == kTileAll && l.gradient &&
@@ -94,7 +94,7 @@ void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinT
     } else if (l.masked) {
       TileMaskedTexture(v, r, *l.masked, t, parent);
     } else {
-      PaintRect rest = r;
+      Rect rest = r;
       TileTexture(v, rest, *l.texture, l.texture->FillMode, t);
     }
     textured = true;
@@ -121,7 +121,7 @@ void PaintLayers(PixelView v, const PaintRect& r, const Layers& l, const TsSkinT
 // The parent's background over r: its finished picture when the cache is Ready, else
 // FillColor; with bordersOnly, the parent's border strips come from its picture, ready or
 // not.
-void PaintParent(PixelView v, const PaintRect& r, const TacParentCache& parent, bool bordersOnly) {
+void PaintParent(PixelView v, const Rect& r, const TacParentCache& parent, bool bordersOnly) {
   FillRect32(v, r, parent.FillColor, 255);
   if (parent.Image.Empty()) return;
   if (!bordersOnly) {
@@ -129,23 +129,23 @@ void PaintParent(PixelView v, const PaintRect& r, const TacParentCache& parent, 
     return;
   }
   const int w = parent.Image.width, h = parent.Image.height;
-  const PaintRect strips[] = {
+  const Rect strips[] = {
       {0, 0, w, parent.BorderTop},
       {0, h - parent.BorderBottom, w, h},
       {0, 0, parent.BorderLeft, h},
       {w - parent.BorderRight, 0, w, h},
   };
-  const PaintRect area = r.Offset(parent.OffsetX, parent.OffsetY);
-  for (const PaintRect& s : strips) {
-    const PaintRect part = s.Intersect(area);
+  const Rect area = r.Offset(parent.OffsetX, parent.OffsetY);
+  for (const Rect& s : strips) {
+    const Rect part = s.Intersect(area);
     if (!part.Empty()) CopyRect(v, part.left - parent.OffsetX, part.top - parent.OffsetY, parent.Image, part);
   }
 }
 
 // The layers painted apart and laid over the parent with k = nearest(transparency × 2.55):
 // laid out on the whole of r, painted for the part inside v.
-void PaintOverParent(PixelView v, const PaintRect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
-  const PaintRect visible = r.Intersect(BoundsOf(v.width, v.height));
+void PaintOverParent(PixelView v, const Rect& r, const Layers& l, const TsSkinTables& t, const TacParentCache& parent) {
+  const Rect visible = r.Intersect(BoundsOf(v.width, v.height));
   if (visible.Empty()) return;
   SkinBitmap layer = CreateBitmap32(visible.Width(), visible.Height());
   TacParentCache shifted = parent;
@@ -171,10 +171,10 @@ int SectionStateIndex(const TsGeneralData& section, int state) {
   return std::clamp(std::min(state, section.States - 1), 0, 1);
 }
 
-void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, std::uint32_t customColor) {
+void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint, std::uint32_t customColor) {
   if (paint.tables == nullptr || !paint.tables->IsValidSectionIndex(paint.section) || bitmap.Empty()) return;
   // Gradients and tiles are laid out on the whole rectangle; the bitmap clips the writes.
-  const PaintRect visible = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
+  const Rect visible = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));
   if (visible.Empty()) return;
   const TsSkinTables& t = *paint.tables;
   const TsGeneralData& section = t.Sections[static_cast<std::size_t>(paint.section)];

@@ -15,7 +15,7 @@ struct SectionPaint {
   TacParentCache parent;
   int pattern = -1;      // a texture entry used in both states instead of the section's own
   int hotPattern = -1;   // consulted for the masked overlay of state 0 when pattern is -1
-  PaintPoint offset;     // added to the parent's offsets (for parts of a larger picture)
+  Point offset;     // added to the parent's offsets (for parts of a larger picture)
   int state = 0;
 };
 
@@ -30,5 +30,5 @@ int SectionStateIndex(const TsGeneralData& section, int state);
 // kKeyColor for none) replaces the section's colour and drops its texture, gradient and
 // transparency. Colours that name system colours are resolved through the tables'
 // System.
-void PaintSectionBackground(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint,
+void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint,
                             std::uint32_t customColor = kKeyColor);

@@ -16,7 +16,7 @@ const TsMaskData* ValidMask(const TsSkinTables& t, int index) {
 enum class Painted { kNothing, kWithoutBorder, kWithBorder };
 
 // Paints background, corners and border.
-Painted PaintItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent,
+Painted PaintItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint, bool cornersFromParent,
                std::uint32_t customColor) {
   if (paint.tables == nullptr || bitmap.Empty() || rect.Empty()) return Painted::kNothing;
   if (!BoundsOf(bitmap.width, bitmap.height).Contains(rect) || !paint.tables->IsValidSectionIndex(paint.section)) {
@@ -38,7 +38,7 @@ Painted PaintItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& p
     if (glyph == nullptr) continue;
     const int gw = StateWidth(*glyph), gh = StateHeight(*glyph);
     const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
-    const PaintPoint at{right ? rect.right - gw : rect.left, bottom ? rect.bottom - gh : rect.top};
+    const Point at{right ? rect.right - gw : rect.left, bottom ? rect.bottom - gh : rect.top};
     DrawMaskGlyph(bitmap, at, p.state, itself, *glyph, kGlyphNormal, &t);
   }
 
@@ -48,7 +48,7 @@ Painted PaintItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& p
   return Painted::kWithBorder;
 }
 
-SectionPaint ControlPaint(const ControlSkinSource& control, const TacParentCache& parent, PaintPoint offset, int state) {
+SectionPaint ControlPaint(const ControlSkinSource& control, const TacParentCache& parent, Point offset, int state) {
   SectionPaint p;
   p.tables = control.Tables();
   p.section = control.SectionIndex();
@@ -65,12 +65,12 @@ std::uint32_t SaturationFilter(std::uint32_t pixel, int percent) { return Change
 
 }  // namespace
 
-void PaintSectionItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent) {
+void PaintSectionItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint, bool cornersFromParent) {
   PaintItem(bitmap, rect, paint, cornersFromParent, kKeyColor);
 }
 
-void PaintControlBackground(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control,
-                            const TacParentCache& parent, PaintPoint offset, int state) {
+void PaintControlBackground(PixelView bitmap, const Rect& rect, const ControlSkinSource& control,
+                            const TacParentCache& parent, Point offset, int state) {
   SectionPaint p = ControlPaint(control, parent, offset, state);
   if (p.tables && p.tables->IsValidSectionIndex(p.section)) {
     p.state = std::min(state, p.tables->Sections[static_cast<std::size_t>(p.section)].States - 1);
@@ -78,8 +78,8 @@ void PaintControlBackground(PixelView bitmap, const PaintRect& rect, const Contr
   PaintSectionBackground(bitmap, rect, p, control.CustomColor());
 }
 
-void PaintControlItem(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control, const TacParentCache& parent,
-                      PaintPoint offset, int state, bool cornersFromParent) {
+void PaintControlItem(PixelView bitmap, const Rect& rect, const ControlSkinSource& control, const TacParentCache& parent,
+                      Point offset, int state, bool cornersFromParent) {
   const SectionPaint p = ControlPaint(control, parent, offset, state);
   const Painted painted = PaintItem(bitmap, rect, p, cornersFromParent, control.CustomColor());
   if (painted == Painted::kNothing) return;

@@ -25,12 +25,12 @@ class ControlSkinSource {
 
 // Background, corner images and border of a section over rect. Nothing without a valid
 // section or when rect is empty or does not lie inside the bitmap.
-void PaintSectionItem(PixelView bitmap, const PaintRect& rect, const SectionPaint& paint, bool cornersFromParent);
+void PaintSectionItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint, bool cornersFromParent);
 
 // The background of a control with its own colour and patterns.
-void PaintControlBackground(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control,
-                            const TacParentCache& parent, PaintPoint offset, int state);
+void PaintControlBackground(PixelView bitmap, const Rect& rect, const ControlSkinSource& control,
+                            const TacParentCache& parent, Point offset, int state);
 
 // The item of a control, then its own hue and saturation over the whole bitmap.
-void PaintControlItem(PixelView bitmap, const PaintRect& rect, const ControlSkinSource& control, const TacParentCache& parent,
-                      PaintPoint offset, int state, bool cornersFromParent);
+void PaintControlItem(PixelView bitmap, const Rect& rect, const ControlSkinSource& control, const TacParentCache& parent,
+                      Point offset, int state, bool cornersFromParent);

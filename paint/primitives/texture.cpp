@@ -26,14 +26,14 @@ void Tiles(const PixelView& canvas, int x0, int y0, int right, int bottom, int t
   }
 }
 
-void CopyTiles(PixelView canvas, const PaintRect& area, const PixelView& src, const PaintRect& tex) {
+void CopyTiles(PixelView canvas, const Rect& area, const PixelView& src, const Rect& tex) {
   Tiles(canvas, area.left, area.top, area.right, area.bottom, tex.Width(), tex.Height(), [&](int x, int y, int w, int h) {
     CopyRect(canvas, x, y, src, {tex.left, tex.top, tex.left + w, tex.top + h});
   });
 }
 
 // The parent behind a strip: its picture when Ready, else its colour, opaque.
-void FillFromParent(PixelView canvas, const PaintRect& strip, const TacParentCache& parent) {
+void FillFromParent(PixelView canvas, const Rect& strip, const TacParentCache& parent) {
   if (strip.Empty()) return;
   FillRect32(canvas, strip, parent.FillColor, 255);
   if (parent.HasImage()) CopyRect(canvas, strip.left, strip.top, parent.Image, strip.Offset(parent.OffsetX, parent.OffsetY));
@@ -41,25 +41,25 @@ void FillFromParent(PixelView canvas, const PaintRect& strip, const TacParentCac
 
 }  // namespace
 
-void TileImage(PixelView canvas, const PaintRect& rect, const PixelView& image) {
+void TileImage(PixelView canvas, const Rect& rect, const PixelView& image) {
   if (image.Empty() || rect.Intersect(BoundsOf(canvas.width, canvas.height)).Empty()) return;
   CopyTiles(canvas, rect, image, BoundsOf(image.width, image.height));
 }
 
-PaintRect TextureSource(const TsMaskData& entry, const PixelView& image) {
-  const TsRect& r = entry.SourceRect;
+Rect TextureSource(const TsMaskData& entry, const PixelView& image) {
+  const Rect& r = entry.SourceRect;
   if (entry.Bitmap != nullptr && (r.Width() <= 0 || r.Height() <= 0)) return BoundsOf(image.width, image.height);
   const int index = EntryStateIndex(entry, 0);
   if (index < 0) return {};
   return EntryStateRect(entry, index).Intersect(BoundsOf(image.width, image.height));
 }
 
-void TileTexture(PixelView canvas, PaintRect& rect, const TsMaskData& entry, int mode, const TsSkinTables& tables) {
+void TileTexture(PixelView canvas, Rect& rect, const TsMaskData& entry, int mode, const TsSkinTables& tables) {
   const PixelView src = EntryImage(tables, entry);
-  const PaintRect tex = TextureSource(entry, src);
+  const Rect tex = TextureSource(entry, src);
   if (src.Empty() || tex.Empty() || rect.Empty()) return;
   const int tw = tex.Width(), th = tex.Height();
-  const PaintRect r = rect;
+  const Rect r = rect;
   switch (mode) {
     case kTileAll:
       CopyTiles(canvas, r, src, tex);
@@ -106,13 +106,13 @@ void TileTexture(PixelView canvas, PaintRect& rect, const TsMaskData& entry, int
   }
 }
 
-void TileMaskedTexture(PixelView canvas, const PaintRect& rect, const TsMaskData& entry, const TsSkinTables& tables,
+void TileMaskedTexture(PixelView canvas, const Rect& rect, const TsMaskData& entry, const TsSkinTables& tables,
                        const TacParentCache& parent) {
   if (!EntryHasMask(entry) || rect.Empty()) return;
   const PixelView src = EntryImage(tables, entry);
   const int index = EntryStateIndex(entry, 0);
   if (src.Empty() || index < 0) return;
-  const PaintRect tex = EntryStateRect(entry, index);
+  const Rect tex = EntryStateRect(entry, index);
   const int tw = tex.Width(), th = tex.Height(), maskOffset = StateHeight(entry);
   if (tw <= 0 || th <= 0) return;
   auto put = [&](int x, int y, int w, int h) {

@@ -20,21 +20,21 @@ enum TextureMode : int {
 };
 
 // Tiles the whole image over rect from its top-left, the last column and row cut.
-void TileImage(PixelView canvas, const PaintRect& rect, const PixelView& image);
+void TileImage(PixelView canvas, const Rect& rect, const PixelView& image);
 
 // The picture area an entry's texture is taken from: its first state image, or the whole
 // of its own picture when its rectangle was left empty (small JPG textures).
-PaintRect TextureSource(const TsMaskData& entry, const PixelView& image);
+Rect TextureSource(const TsMaskData& entry, const PixelView& image);
 
 // Paints entry's texture into rect by `mode` and narrows rect to the part still uncovered
 // (empty when all is covered). A texture of width or height 0 paints nothing; unknown
 // modes paint nothing and leave rect as it was.
-void TileTexture(PixelView canvas, PaintRect& rect, const TsMaskData& entry, int mode, const TsSkinTables& tables);
+void TileTexture(PixelView canvas, Rect& rect, const TsMaskData& entry, int mode, const TsSkinTables& tables);
 
 // Tiles a masked entry (its mask one state height below) over rect: every pixel is kept
 // by the mask's channel, key-colour pixels take the parent's pixel. Mode 0 covers rect,
 // the last tiles cut; mode 10 places whole tiles only and fills the strips right and
 // below from the parent's picture when Ready, else with its FillColor. Other modes draw
 // nothing.
-void TileMaskedTexture(PixelView canvas, const PaintRect& rect, const TsMaskData& entry, const TsSkinTables& tables,
+void TileMaskedTexture(PixelView canvas, const Rect& rect, const TsMaskData& entry, const TsSkinTables& tables,
                        const TacParentCache& parent);

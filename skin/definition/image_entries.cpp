@@ -50,17 +50,17 @@ std::int16_t Margin(long long value) { return static_cast<std::int16_t>(ClampInt
 
 // Keeps a rectangle inside its picture: an inverted rectangle, or one that leaves nothing
 // of the picture, makes no entry.
-bool FitToImage(TsRect& rect, const SkinBitmap& image) {
-  if (rect.Right < rect.Left || rect.Bottom < rect.Top) return false;
-  rect.Left = std::max(rect.Left, 0);
-  rect.Top = std::max(rect.Top, 0);
-  rect.Right = std::min(rect.Right, image.width);
-  rect.Bottom = std::min(rect.Bottom, image.height);
-  return rect.Left < rect.Right && rect.Top < rect.Bottom;
+bool FitToImage(Rect& rect, const SkinBitmap& image) {
+  if (rect.right < rect.left || rect.bottom < rect.top) return false;
+  rect.left = std::max(rect.left, 0);
+  rect.top = std::max(rect.top, 0);
+  rect.right = std::min(rect.right, image.width);
+  rect.bottom = std::min(rect.bottom, image.height);
+  return rect.left < rect.right && rect.top < rect.bottom;
 }
 
-TsRect PositionalRect(std::string_view value) {
-  return TsRect{PositionalField(value, 2, 5), PositionalField(value, 7, 10), PositionalField(value, 12, 15), PositionalField(value, 17, 20)};
+Rect PositionalRect(std::string_view value) {
+  return Rect{PositionalField(value, 2, 5), PositionalField(value, 7, 10), PositionalField(value, 12, 15), PositionalField(value, 17, 20)};
 }
 
 // One third of a state image's width and height.
@@ -104,8 +104,8 @@ std::int16_t CornerKindOf(const TsMaskData& mask, const SkinBitmap& image) {
   if (mask.SourceRect.Height() <= 0 || mask.StateCount <= 0 || mask.MaskKind < 0 || image.Empty()) return 0;
   const int w = image.width - 1;
   const int h = image.height - 1;
-  const int l = mask.SourceRect.Left;
-  const int t = mask.SourceRect.Top;
+  const int l = mask.SourceRect.left;
+  const int t = mask.SourceRect.top;
   const int sw = mask.SourceRect.Width() / mask.StateCount;
   const int sh = mask.SourceRect.Height() / (mask.MaskKind + 1);
   const int leftEnd = std::min(l + mask.BorderLeft, w);
@@ -202,7 +202,7 @@ class EntryBuilder {
 
     TsMaskData mask = Named(section, key);
     mask.Bitmap = image;
-    mask.SourceRect = TsRect{0, 0, image->width, image->height};
+    mask.SourceRect = Rect{0, 0, image->width, image->height};
     mask.StateCount = static_cast<std::int16_t>(ClampInt(word(2), 0, kMaxMargin));
     mask.MaskKind = static_cast<std::int16_t>(ClampInt(word(3), -1, kMaxMargin));
     mask.ImageKind = static_cast<std::uint8_t>(std::min(imageKind, 4));
@@ -224,7 +224,7 @@ class EntryBuilder {
     if (image == nullptr) return;
     TsMaskData mask = Named(UpperCase(section), UpperCase(key));
     mask.Bitmap = image;
-    mask.SourceRect = TsRect{0, 0, image->width, image->height};
+    mask.SourceRect = Rect{0, 0, image->width, image->height};
     mask.StateCount = 3;
     mask.MaskKind = 1;
     mask.BorderLeft = Margin(image->width / 9);
@@ -246,7 +246,7 @@ class EntryBuilder {
     auto lenient = [](const std::vector<std::string_view>& list, std::size_t i) { return i < list.size() ? IntegerOr(list[i], 0) : 0; };
 
     TsMaskData mask = Named(UpperCase(section), UpperCase(key));
-    mask.SourceRect = TsRect{lenient(rect, 0), lenient(rect, 1), lenient(rect, 2), lenient(rect, 3)};
+    mask.SourceRect = Rect{lenient(rect, 0), lenient(rect, 1), lenient(rect, 2), lenient(rect, 3)};
     mask.StateCount = static_cast<std::int16_t>(ClampInt(lenient(counts, 0), 1, kMaxMargin));
     mask.MaskKind = static_cast<std::int16_t>(ClampInt(lenient(counts, 1), 0, kMaxMargin));
     mask.CommonMargin = counts.size() > 2 ? Margin(StrictInteger(counts[2])) : 0;

@@ -11,23 +11,12 @@
 #include <vector>
 
 #include "base/color.h"
+#include "base/geometry.h"
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
 constexpr TColor kSkinKeyColor = 0xFF00FF;  // transparent pixels of skin images
 constexpr TColor kNoColor = -1;             // a record's "none" (contour colours)
-
-// Right and bottom are exclusive.
-struct TsRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-  bool operator==(const TsRect&) const = default;
-};
 
 // One step of a section's gradient.
 struct TsGradStep {
@@ -144,7 +133,7 @@ struct TsMaskData {
   std::string KeyName;
   // Lies inside its picture, mask rows included, once loaded; empty (0, 0, 0, 0) for a
   // texture made from a small JPG, which covers its whole picture.
-  TsRect SourceRect;
+  Rect SourceRect;
   std::int16_t StateCount = 1;   // 0 (nothing drawn) or more
   std::int16_t MaskKind = 0;     // 0 no mask (key colour transparent); >= 1 mask below each state; -1 nothing drawn
   std::int16_t CommonMargin = 0;

@@ -63,18 +63,18 @@ int ToPixels(OLE_XSIZE_HIMETRIC himetric, int pixelsPerInch) {
 OleJpegImage::OleJpegImage(UniquePicture picture, int width, int height)
     : picture_(std::move(picture)), width_(width), height_(height) {}
 
-void OleJpegImage::Render(HDC dc, const RECT& target) const {
+void OleJpegImage::Render(HDC dc, const Rect& target) const {
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
   picture_->get_Width(&width);
   picture_->get_Height(&height);
-  picture_->Render(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, height,
+  picture_->Render(dc, target.left, target.top, target.Width(), target.Height(), 0, height,
                    width, -height, nullptr);
 }
 
 SkinBitmap OleJpegImage::ToBitmap() const {
   TBitmap canvas(width_, height_);
-  Render(canvas.Canvas().Handle(), RECT{0, 0, width_, height_});
+  Render(canvas.Canvas().Handle(), Rect{0, 0, width_, height_});
   const PixelView view = canvas.Pixels();
   SkinBitmap bitmap;
   bitmap.width = width_;

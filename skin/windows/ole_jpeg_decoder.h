@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 
+#include "base/geometry.h"
 #include "skin/image/jpeg_decoder.h"
 
 struct PictureReleaser {
@@ -25,7 +26,7 @@ class OleJpegImage : public JpegImage {
 
   // The picture's own render operation, stretched to the rectangle: how large
   // backgrounds are drawn.
-  void Render(HDC dc, const RECT& target) const;
+  void Render(HDC dc, const Rect& target) const;
 
  private:
   UniquePicture picture_;

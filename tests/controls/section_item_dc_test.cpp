@@ -73,7 +73,7 @@ TEST(PaintSectionItemToDC, LeavesTheContextAloneForEmptyOrNegativeRectangles) {
   SectionPaint paint;
   paint.tables = &skin;
   paint.section = 0;
-  const PaintRect rects[] = {{-1, 0, 10, 10}, {0, -3, 10, 10}, {5, 5, 5, 10}, {8, 8, 2, 2}};
+  const Rect rects[] = {{-1, 0, 10, 10}, {0, -3, 10, 10}, {5, 5, 5, 10}, {8, 8, 2, 2}};
   for (const auto& r : rects) {
     Canvas canvas;
     {

@@ -19,7 +19,7 @@ int CountPixels(const SkinBitmap& b, std::uint32_t value) {
 
 TEST(RectangleHelpers, ClipEveryRectangleToTheBitmap) {
   struct Case {
-    PaintRect rect;
+    Rect rect;
     int inside;  // pixels of a 10 x 8 bitmap the rectangle covers
   };
   const Case cases[] = {
@@ -71,8 +71,8 @@ TEST(BlendBitmaps, NeedsEqualSizesAndKeepsAlpha) {
 
 TEST(BlendBitmapRect, ClipsAgainstBothBitmapsAndShiftsNegativeOrigins) {
   struct Case {
-    PaintPoint at;
-    PaintRect source;
+    Point at;
+    Rect source;
     int blended;
   };
   const Case cases[] = {

@@ -85,7 +85,7 @@ TEST(DrawBorderMask, PicksTheStateImageOrDrawsNothing) {
 TEST(DrawBorderMask, DrawsNothingWithoutTablesOrInATinyRectangle) {
   const TsSkinTables tables = TablesWithMaster(MasterWithStates());
   const TsMaskData plain = Entry({0, 0, 18, 6}, 3, 0, 4, 2, 2, 2, 2);
-  const PaintRect rects[] = {{0, 0, 1, 12}, {0, 0, 12, 1}, {5, 5, 5, 5}};
+  const Rect rects[] = {{0, 0, 1, 12}, {0, 0, 12, 1}, {5, 5, 5, 5}};
   for (const auto& r : rects) {
     SkinBitmap d = Filled(12, 12, 0);
     DrawBorderMask(d.View(), r, {}, false, 1, plain, &tables);
@@ -246,7 +246,7 @@ TEST(StretchMaskedPiece, OnePixelThinCentresFallBackToAPlainStretch) {
 TEST(StretchMaskedPiece, RefusesBadRectanglesWithoutTouchingMemoryOutside) {
   const SkinBitmap src = Random(6, 12, 3);
   struct Case {
-    PaintRect dst, source;
+    Rect dst, source;
   };
   const Case cases[] = {
       {{-1, 0, 5, 5}, {0, 0, 6, 6}},   // negative coordinate

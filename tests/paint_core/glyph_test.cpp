@@ -29,8 +29,8 @@ TEST(DrawMaskGlyph, DrawsTheChosenStateThroughItsMask) {
   struct Case {
     const char* name;
     int state, mode;
-    PaintPoint at;
-    PaintPoint probe;
+    Point at;
+    Point probe;
     std::uint32_t expected;
   };
   const std::uint32_t bg = 0x00000000;

@@ -85,8 +85,8 @@ TEST(PaintGradient, GuardsEmptyStopsAndSharesBeyondTheArea) {
   struct Case {
     const char* name;
     const char* data;
-    PaintRect rect;
-    PaintPoint probe;
+    Rect rect;
+    Point probe;
     std::uint32_t expected;  // COLORREF
   };
   const Case cases[] = {

@@ -60,7 +60,7 @@ inline TsSkinTables TablesWithMaster(SkinBitmap master) {
   return t;
 }
 
-inline TsMaskData Entry(TsRect source, int states, int maskKind, int fillMode, int left, int top, int right, int bottom) {
+inline TsMaskData Entry(Rect source, int states, int maskKind, int fillMode, int left, int top, int right, int bottom) {
   TsMaskData m;
   m.SourceRect = source;
   m.StateCount = static_cast<std::int16_t>(states);

@@ -34,7 +34,7 @@ TEST(ResampleBitmap, RefusesTinySourcesAndIgnoresEmptyDestinations) {
     EXPECT_STREQ(e.what(), "Source bitmap is too small");
   }
   const SkinBitmap s = paint_test::Random(5, 5, 1);
-  for (auto size : {PaintPoint{0, 4}, PaintPoint{4, 0}, PaintPoint{-3, 4}}) {
+  for (auto size : {Point{0, 4}, Point{4, 0}, Point{-3, 4}}) {
     ResampleBitmap(ConstView(s), d, size.x, size.y, ResampleFilter::kMitchell);
     EXPECT_EQ(d.width, 2);
     EXPECT_EQ(d.pixels, std::vector<std::uint32_t>(4, 7));

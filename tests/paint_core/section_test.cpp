@@ -279,7 +279,7 @@ TEST(PaintSectionItem, DrawsNothingForBadArguments) {
   const TsSkinTables t = ItemTables();
   struct Case {
     const char* name;
-    PaintRect rect;
+    Rect rect;
     int section;
     bool withTables;
   };

@@ -18,7 +18,7 @@ constexpr std::uint32_t kTex = 0xFF0A0B0C, kBg = 0x00000000;
 struct Coverage {
   int inside = 0, outside = 0;
 };
-Coverage Count(const SkinBitmap& b, const PaintRect& r) {
+Coverage Count(const SkinBitmap& b, const Rect& r) {
   Coverage c;
   for (int y = 0; y < b.height; ++y) {
     for (int x = 0; x < b.width; ++x) {
@@ -36,10 +36,10 @@ TEST(TileTexture, PaintsByModeAndNarrowsTheRectangleToWhatIsLeft) {
   const TsSkinTables tables = TablesWithMaster(Filled(10, 10, kTex));
   struct Case {
     int mode;
-    PaintRect painted;
-    PaintRect left;
+    Rect painted;
+    Rect left;
   };
-  const PaintRect area{0, 0, 30, 50};
+  const Rect area{0, 0, 30, 50};
   const Case cases[] = {
       {0, area, {}},
       {1, area, {}},
@@ -55,7 +55,7 @@ TEST(TileTexture, PaintsByModeAndNarrowsTheRectangleToWhatIsLeft) {
   for (const auto& c : cases) {
     const TsMaskData e = Entry({0, 0, 10, 10}, 1, 0, c.mode, 0, 0, 0, 0);
     SkinBitmap b = Filled(30, 50, kBg);
-    PaintRect r = area;
+    Rect r = area;
     TileTexture(b.View(), r, e, c.mode, tables);
     EXPECT_EQ(r, c.left) << "mode " << c.mode;
     const Coverage got = Count(b, c.painted);
@@ -76,7 +76,7 @@ TEST(TileTexture, WholeRowModeStopsBeforeAPartRowAndCutsTheLastColumn) {
   for (const Case c : {Case{35, 30}, Case{30, 20}, Case{31, 30}, Case{10, 0}}) {
     SCOPED_TRACE(c.height);
     SkinBitmap b = Filled(25, c.height, kBg);
-    PaintRect r{0, 0, 25, c.height};
+    Rect r{0, 0, 25, c.height};
     TileTexture(b.View(), r, e, 10, tables);
     EXPECT_EQ(Count(b, {0, 0, 25, c.paintedRows}).inside, 25 * c.paintedRows);
     EXPECT_EQ(Count(b, {0, c.paintedRows, 25, c.height}).inside, 0) << "the rest is left as it was";
@@ -89,7 +89,7 @@ TEST(TileTexture, EmptyRectanglesUseTheWholeOwnPictureAndZeroSizesPaintNothing) 
   TsMaskData jpg = Entry({0, 0, 0, 0}, 1, 0, 0, 0, 0, 0, 0);
   jpg.Bitmap = std::make_shared<SkinBitmap>(Filled(3, 2, kTex));
   SkinBitmap b = Filled(10, 10, kBg);
-  PaintRect r{0, 0, 10, 10};
+  Rect r{0, 0, 10, 10};
   TileTexture(b.View(), r, jpg, 0, tables);
   EXPECT_EQ(Count(b, {0, 0, 10, 10}).inside, 100);
 
@@ -98,7 +98,7 @@ TEST(TileTexture, EmptyRectanglesUseTheWholeOwnPictureAndZeroSizesPaintNothing) 
   const TsMaskData zero = Entry({0, 0, 0, 0}, 1, 0, 0, 0, 0, 0, 0);
   for (int mode : {0, 2, 3, 6, 7, 10}) {
     SkinBitmap z = Filled(10, 10, kBg);
-    PaintRect zr{0, 0, 10, 10};
+    Rect zr{0, 0, 10, 10};
     TileTexture(z.View(), zr, zero, mode, tables);
     EXPECT_EQ(z.pixels, Filled(10, 10, kBg).pixels) << mode;
   }

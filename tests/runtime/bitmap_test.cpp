@@ -48,7 +48,7 @@ TEST(Bitmap, PixelViewWritesAreWhatGdiReads) {
 TEST(Bitmap, GdiDrawingShowsInThePixelView) {
   TBitmap bitmap(6, 4);
   bitmap.Canvas().Brush().SetColor(RGB(10, 20, 30));
-  bitmap.Canvas().FillRect(RECT{1, 1, 4, 3});
+  bitmap.Canvas().FillRect(Rect{1, 1, 4, 3});
   const PixelView view = bitmap.Pixels();
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x) {
@@ -61,13 +61,13 @@ TEST(Bitmap, GdiDrawingShowsInThePixelView) {
 TEST(Bitmap, ResizingGivesAFreshBitmapThatTheCanvasDrawsOn) {
   TBitmap bitmap(4, 4);
   bitmap.Canvas().Brush().SetColor(clWhite);
-  bitmap.Canvas().FillRect(RECT{0, 0, 4, 4});
+  bitmap.Canvas().FillRect(Rect{0, 0, 4, 4});
 
   bitmap.SetSize(9, 3);
   PixelView view = bitmap.Pixels();
   ASSERT_EQ(view.width, 9);
   EXPECT_EQ(view.At(0, 0), 0u);
-  bitmap.Canvas().FillRect(RECT{8, 2, 9, 3});
+  bitmap.Canvas().FillRect(Rect{8, 2, 9, 3});
   view = bitmap.Pixels();
   EXPECT_EQ(view.At(8, 2) & 0xFFFFFF, 0xFFFFFFu);
 

@@ -27,9 +27,9 @@ class Swatch : public TGraphicControl {
   void Paint() override {
     if (!paintsItself) return;
     Canvas().Brush().SetColor(kChildColor);
-    Canvas().FillRect(RECT{-100, -100, 300, 300});
+    Canvas().FillRect(Rect{-100, -100, 300, 300});
     Canvas().Brush().SetColor(clWhite);
-    Canvas().FillRect(RECT{0, 0, 1, 1});  // marks the control's own origin
+    Canvas().FillRect(Rect{0, 0, 1, 1});  // marks the control's own origin
   }
   void MouseDown(TMouseButton, WPARAM, int x, int y) override { lastDown = POINT{x, y}; }
 };

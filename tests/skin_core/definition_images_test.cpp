@@ -19,7 +19,7 @@ TsSkinTables LoadKey(const std::string& value, const MemoryFiles& files, const s
 TsSkinTables LoadKey(const std::string& value) { return LoadKey(value, FilesWithMaster()); }
 
 struct Geometry {
-  TsRect rect;
+  Rect rect;
   int stateCount, maskKind, imageKind, fillMode, commonMargin;
   int left, top, right, bottom;
 };
@@ -80,7 +80,7 @@ TEST(DefinitionImages, RectanglesAreKeptInsideTheirPicture) {
   struct Case {
     const char* value;
     bool made;
-    TsRect rect;
+    Rect rect;
   };
   const Case cases[] = {
       {"@0190@0090@0210@0110@1@0", true, {190, 90, 200, 100}},

@@ -185,7 +185,7 @@ TEST(DefinitionLookups, JpegBackgroundsSplitAtNineHundredThousandPixels) {
   EXPECT_EQ(texture.KeyName, "HOTPATTERN");
   EXPECT_EQ(texture.ImageKind, kImageTexture);
   EXPECT_EQ(texture.StateCount, 1);
-  EXPECT_EQ(texture.SourceRect, TsRect{});
+  EXPECT_EQ(texture.SourceRect, Rect{});
   ASSERT_NE(texture.Bitmap, nullptr);
   EXPECT_EQ(texture.Bitmap->height, 899);
   EXPECT_EQ(texture.Bitmap->pixels[0], 0xFF102030u);  // normalised: opaque except key pixels

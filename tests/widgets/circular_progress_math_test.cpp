@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-void PrintTo(const IntRect& rect, std::ostream* out) {
+void PrintTo(const Rect& rect, std::ostream* out) {
   *out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << "}";
 }
 
@@ -35,7 +35,7 @@ TEST(CircularProgressMath, BorderTakesAPixelAndTheHoleIsCutTowardsZero) {
   const struct {
     int width, height;
     bool border;
-    IntRect outer, hole;
+    Rect outer, hole;
   } cases[] = {
       {49, 49, false, {0, 0, 49, 49}, {11, 11, 37, 37}},  // the status window's: 11.43 and 26.13
       {49, 49, true, {0, 0, 48, 48}, {11, 11, 36, 36}},   // 11.2 and 25.6
@@ -47,7 +47,7 @@ TEST(CircularProgressMath, BorderTakesAPixelAndTheHoleIsCutTowardsZero) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << (c.border ? " with border" : ""));
-    const IntRect outer = OuterBox(c.width, c.height, c.border);
+    const Rect outer = OuterBox(c.width, c.height, c.border);
     EXPECT_EQ(outer, c.outer);
     EXPECT_EQ(HoleBox(outer), c.hole);
   }
@@ -117,8 +117,8 @@ TEST(CircularProgressMath, AnimationRunsTwentyFourStatesThenRepeats) {
 }
 
 TEST(CircularProgressMath, InvalidatedAreaHoldsTheTwoChangedSegments) {
-  const IntRect bounds{10, 20, 59, 69};  // 49 x 49 at 10, 20: halves of 24
-  const IntRect expected[] = {
+  const Rect bounds{10, 20, 59, 69};  // 49 x 49 at 10, 20: halves of 24
+  const Rect expected[] = {
       {10, 20, 59, 44},  // 1: upper half
       {34, 20, 59, 44},  // 2, 3: upper-right quarter
       {34, 20, 59, 44},

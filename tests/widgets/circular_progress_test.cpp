@@ -299,11 +299,11 @@ TEST_F(CircularProgressTest, EachTickAdvancesAndInvalidatesOnlyTheChangedPart) {
     const int place = static_cast<int>((tick + 1) % 24);  // 24 states, then the first again
     EXPECT_EQ(states[tick], (AnimationState{place % 12 + 1, place < 12})) << "tick " << tick;
   }
-  const IntRect bounds{kLeft, kTop, kLeft + kSize, kTop + kSize};
+  const Rect bounds{kLeft, kTop, kLeft + kSize, kTop + kSize};
   for (size_t i = 0; i < updated.size(); ++i) {
-    const IntRect area = InvalidatedArea(bounds, states[i + 1].current);
+    const Rect area = InvalidatedArea(bounds, states[i + 1].current);
     const RECT& got = updated[i];
-    EXPECT_EQ((IntRect{got.left, got.top, got.right, got.bottom}), area) << "tick " << i + 1;
+    EXPECT_EQ(FromRECT(got), area) << "tick " << i + 1;
   }
 }
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-void PrintTo(const IntRect& rect, std::ostream* out);
+void PrintTo(const Rect& rect, std::ostream* out);
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string Describe(const Flags& f) {
   return text.empty() ? "no flags" : text;
 }
 
-std::optional<IntRect> Layout(const Flags& f, int controlWidth, int controlHeight, int width, int height) {
+std::optional<Rect> Layout(const Flags& f, int controlWidth, int controlHeight, int width, int height) {
   return PictureRect(PictureFlags{f.stretch, f.proportional, f.center, f.cropping}, controlWidth, controlHeight,
                      width, height);
 }
@@ -32,7 +32,7 @@ std::optional<IntRect> Layout(const Flags& f, int controlWidth, int controlHeigh
 TEST(PictureLayout, WideImageInASquareControlForEveryFlagCombination) {
   const struct {
     Flags flags;
-    IntRect rect;
+    Rect rect;
   } cases[] = {
       {{false, false, false, false}, {0, 0, 200, 100}},   // natural size, cut by the control
       {{false, false, true, false}, {0, 0, 200, 100}},    // centring only moves a side that is smaller
@@ -52,7 +52,7 @@ TEST(PictureLayout, WideImageInASquareControlForEveryFlagCombination) {
       {{true, true, true, true}, {-50, 0, 150, 100}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Layout(c.flags, 100, 100, 200, 100), std::optional<IntRect>(c.rect)) << Describe(c.flags);
+    EXPECT_EQ(Layout(c.flags, 100, 100, 200, 100), std::optional<Rect>(c.rect)) << Describe(c.flags);
   }
 }
 
@@ -66,7 +66,7 @@ TEST(PictureLayout, OtherShapesOfImageAndControl) {
     const char* name;
     Flags flags;
     int controlWidth, controlHeight, width, height;
-    IntRect rect;
+    Rect rect;
   } cases[] = {
       {"32 x 32 icon at natural size", none, 100, 100, 32, 32, {0, 0, 32, 32}},
       {"small image centred", center, 100, 100, 32, 32, {34, 34, 66, 66}},
@@ -80,7 +80,7 @@ TEST(PictureLayout, OtherShapesOfImageAndControl) {
       {"ties round to even: 100 / 8 * 1 = 12.5", fit, 100, 100, 8, 1, {0, 0, 100, 12}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Layout(c.flags, c.controlWidth, c.controlHeight, c.width, c.height), std::optional<IntRect>(c.rect))
+    EXPECT_EQ(Layout(c.flags, c.controlWidth, c.controlHeight, c.width, c.height), std::optional<Rect>(c.rect))
         << c.name;
   }
 }

@@ -40,9 +40,9 @@ void ReportTables(const TsSkinTables& tables, std::ostream& out) {
   out << "Image entries: " << tables.Masks.size() << "\n";
   for (const TsMaskData& mask : tables.Masks) {
     const SkinBitmap& image = tables.ImageOf(mask);
-    const TsRect& r = mask.SourceRect;
+    const Rect& r = mask.SourceRect;
     out << "  " << mask.SectionName << "." << mask.KeyName << ": " << (mask.Bitmap ? "own image " : "master ")
-        << image.width << "x" << image.height << ", rect " << r.Left << "," << r.Top << "-" << r.Right << "," << r.Bottom
+        << image.width << "x" << image.height << ", rect " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
         << ", " << ImageKindName(mask.ImageKind) << ", states " << mask.StateCount << ", mask " << mask.MaskKind
         << ", margins " << mask.BorderLeft << " " << mask.BorderTop << " " << mask.BorderRight << " " << mask.BorderBottom
         << "\n";
