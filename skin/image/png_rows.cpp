@@ -1,11 +1,12 @@
 #include "skin/image/png_rows.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstring>
 #include <span>
 #include <utility>
-#include <cstring>
 #include <vector>
+
+#include "skin/image/png_unfilter.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -36,128 +37,6 @@ int PassExtent(int size, int start, int step) { return size > start ? (size - st
 
 std::uint64_t RowBytes(const PngHeader& h, int width) {
   return (std::uint64_t(width) * std::uint64_t(BitsPerPixel(h)) + 7) / 8;
-}
-
-// Written without branches: on noisy rows the choice is a coin toss for the predictor.
-std::uint8_t Paeth(int a, int b, int c) {
-  const int pa = std::abs(b - c);
-  const int pb = std::abs(a - c);
-  const int pc = std::abs(a + b - 2 * c);
-  const int notA = (pa > pb) | (pa > pc);
-  const int bOverC = pb <= pc;
-  return static_cast<std::uint8_t>(notA ? (bOverC ? b : c) : a);
-}
-
-#if defined(__SSE2__)
-// The Paeth filter for pixels of 3, 4, 6 or 8 bytes, all bytes of a pixel at once in 16-bit
-// lanes; the scalar Paeth above is the reference it must equal. Pixels depend on their
-// left neighbour, so the speed comes from the lanes, not from a wider stride.
-template <std::size_t bpp>
-void UnpaethWide(std::uint8_t* row, const std::uint8_t* prior, std::size_t length) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-  const auto load = [&zero](const std::uint8_t* p) {
-    alignas(8) std::uint8_t bytes[8] = {};
-    std::memcpy(bytes, p, bpp);
-    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)), zero);
-  };
-  const auto absolute = [&zero](__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(zero, v)); };
-  const auto choose = [](__m128i mask, __m128i yes, __m128i no) {
-    return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
-  };
-  __m128i a = zero;
-  __m128i c = zero;
-  for (std::size_t i = 0; i + bpp <= length; i += bpp) {
-    const __m128i b = load(prior + i);
-    const __m128i x = load(row + i);
-    const __m128i pa = absolute(_mm_sub_epi16(b, c));
-    const __m128i pb = absolute(_mm_sub_epi16(a, c));
-    const __m128i pc = absolute(_mm_add_epi16(_mm_sub_epi16(b, c), _mm_sub_epi16(a, c)));
-    const __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
-    __m128i predicted = choose(_mm_cmpeq_epi16(pb, smallest), b, c);
-    predicted = choose(_mm_cmpeq_epi16(pa, smallest), a, predicted);
-    a = _mm_and_si128(_mm_add_epi16(x, predicted), lowBytes);
-    alignas(8) std::uint8_t out[8];
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(a, a));
-    std::memcpy(row + i, out, bpp);
-    c = b;
-  }
-}
-
-// The average filter likewise, all bytes of a pixel at once.
-template <std::size_t bpp>
-void UnaverageWide(std::uint8_t* row, const std::uint8_t* prior, std::size_t length) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i lowBytes = _mm_set1_epi16(0x00FF);
-  __m128i a = zero;
-  for (std::size_t i = 0; i + bpp <= length; i += bpp) {
-    alignas(8) std::uint8_t bytes[8] = {};
-    std::memcpy(bytes, prior + i, bpp);
-    const __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)), zero);
-    std::memcpy(bytes, row + i, bpp);
-    const __m128i x = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)), zero);
-    a = _mm_and_si128(_mm_add_epi16(x, _mm_srli_epi16(_mm_add_epi16(a, b), 1)), lowBytes);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(bytes), _mm_packus_epi16(a, a));
-    std::memcpy(row + i, bytes, bpp);
-  }
-}
-#endif
-
-void UnaverageScalar(std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::size_t b) {
-  for (std::size_t i = 0; i < b && i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + (prior[i] >> 1));
-  for (std::size_t i = b; i < length; ++i) {
-    row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - b] + prior[i]) >> 1));
-  }
-}
-
-void UnpaethScalar(std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::size_t b) {
-  for (std::size_t i = 0; i < b && i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
-  for (std::size_t i = b; i < length; ++i) {
-    row[i] = static_cast<std::uint8_t>(row[i] + Paeth(row[i - b], prior[i], prior[i - b]));
-  }
-}
-
-// Reverses one row's filter in place; `prior` is the previous row of the pass already
-// unfiltered (all zero for a pass's first row). `bpp` is bytes per complete pixel, at
-// least 1.
-bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::size_t length, int bpp) {
-  const std::size_t b = static_cast<std::size_t>(bpp);
-  switch (filter) {
-    case 0:
-      return true;
-    case 1:
-      for (std::size_t i = b; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + row[i - b]);
-      return true;
-    case 2:
-      for (std::size_t i = 0; i < length; ++i) row[i] = static_cast<std::uint8_t>(row[i] + prior[i]);
-      return true;
-    case 3:
-#if defined(__SSE2__)
-      switch (b) {
-        case 3: UnaverageWide<3>(row, prior, length); return true;
-        case 4: UnaverageWide<4>(row, prior, length); return true;
-        case 6: UnaverageWide<6>(row, prior, length); return true;
-        case 8: UnaverageWide<8>(row, prior, length); return true;
-        default: break;
-      }
-#endif
-      UnaverageScalar(row, prior, length, b);
-      return true;
-    case 4:
-#if defined(__SSE2__)
-      switch (b) {
-        case 3: UnpaethWide<3>(row, prior, length); return true;
-        case 4: UnpaethWide<4>(row, prior, length); return true;
-        case 6: UnpaethWide<6>(row, prior, length); return true;
-        case 8: UnpaethWide<8>(row, prior, length); return true;
-        default: break;
-      }
-#endif
-      UnpaethScalar(row, prior, length, b);
-      return true;
-    default:
-      return false;
-  }
 }
 
 std::uint32_t Grey(std::uint32_t g) { return (g << 16) | (g << 8) | g; }
@@ -250,7 +129,7 @@ int PngOutputBits(const PngHeader& h) {
 }
 
 bool DecodePngRows(const PngHeader& h, const PngPalette& palette, PngRowSource& rows, const PixelView& out) {
-  const int bpp = BitsPerPixel(h) >= 8 ? BitsPerPixel(h) / 8 : 1;
+  const std::size_t bpp = BitsPerPixel(h) >= 8 ? static_cast<std::size_t>(BitsPerPixel(h) / 8) : 1;
   const auto widest = static_cast<std::size_t>(RowBytes(h, h.width));
   // Two rows with their filter bytes, taking turns as the current and the prior row.
   std::vector<std::uint8_t> buffers(2 * (widest + 1), 0);
@@ -267,7 +146,7 @@ bool DecodePngRows(const PngHeader& h, const PngPalette& palette, PngRowSource& 
     for (int r = 0; r < passRows; ++r) {
       rows.Read(current, length + 1);
       std::uint8_t* row = current + 1;
-      if (!Unfilter(current[0], row, prior + 1, length, bpp)) return false;
+      if (!PngUnfilter(current[0], row, prior + 1, length, bpp)) return false;
       const int y = pass.startRow + r * pass.rowStep;
       std::uint32_t* target = &out.At(0, y);
       if (h.interlaced) {
