@@ -31,7 +31,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
 
 TApplication::~TApplication() {
   DestroyComponents();
-  if (handle_) DestroyWindow(handle_);
+  handle_.Reset();
 }
 
 void TApplication::Initialize() {
@@ -41,12 +41,12 @@ void TApplication::Initialize() {
 
 void TApplication::SetTitle(const std::wstring& title) {
   title_ = title;
-  if (handle_) SetWindowTextW(handle_, title_.c_str());
+  if (handle_) SetWindowTextW(handle_.Get(), title_.c_str());
 }
 
 HWND TApplication::Handle() {
   if (!handle_) CreateHandle();
-  return handle_;
+  return handle_.Get();
 }
 
 // A visible window of no size: it carries the task-bar button with the title and owns the
@@ -61,22 +61,22 @@ void TApplication::CreateHandle() {
   RegisterWindowClass(windowClass);
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  handle_ = CreateWindowExW(0, kApplicationClassName, title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  // WM_NCCREATE hands the window to handle_, so that messages sent during creation find it.
+  CreateWindowExW(0, kApplicationClassName, title_.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                  x, y, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!handle_) throw EOSError(L"CreateWindowEx", GetLastError());
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     auto* created = static_cast<TApplication*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->handle_ = window;
+    created->handle_.Reset(window);
     kApplicationBinding.Bind(window, created);
   }
   TApplication* application = kApplicationBinding.Find(window);
   if (msg == WM_NCDESTROY) {
     kApplicationBinding.Unbind(window);
-    if (application) application->handle_ = nullptr;
+    if (application) application->handle_.Release();
     application = nullptr;
   }
   if (!application) return DefWindowProcW(window, msg, wParam, lParam);
@@ -106,8 +106,8 @@ LRESULT TApplication::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
       // Activation through the task-bar button belongs to the form the user worked in.
       if (LOWORD(wParam) != WA_INACTIVE) {
-        HWND popup = GetLastActivePopup(handle_);
-        if (popup && popup != handle_ && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+        HWND popup = GetLastActivePopup(handle_.Get());
+        if (popup && popup != handle_.Get() && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
           SetActiveWindow(popup);
           return 0;
         }
@@ -116,7 +116,7 @@ LRESULT TApplication::HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  return DefWindowProcW(handle_, msg, wParam, lParam);
+  return DefWindowProcW(handle_.Get(), msg, wParam, lParam);
 }
 
 void TApplication::Minimize() {

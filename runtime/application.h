@@ -10,6 +10,7 @@
 
 #include "runtime/component.h"
 #include "runtime/forms.h"
+#include "win/handles.h"
 
 class TApplication : public TComponent {
  public:
@@ -68,7 +69,7 @@ class TApplication : public TComponent {
   LRESULT HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   std::wstring title_;
-  HWND handle_ = nullptr;
+  UniqueWindow handle_;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
 };

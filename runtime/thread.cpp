@@ -37,8 +37,6 @@ LRESULT CALLBACK SyncWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
   return 1;
 }
 
-using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
-
 HWND CreateSyncWindow() {
   RegisterWindowClass(kSyncWindowClassName, SyncWindowProc);
   // Message-only: never shown, never enumerated, never reached by broadcasts.

@@ -25,7 +25,7 @@ class TMessageTimer : public TObject {
   void Restart();
   void Tick();
 
-  UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>> window_;
+  UniqueWindow window_;
   UINT interval_ = 1000;
   bool enabled_ = false;
   bool running_ = false;

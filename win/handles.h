@@ -72,6 +72,8 @@ using UniqueHkey = UniqueHandle<handle_traits::NullIsInvalid<HKEY, RegCloseKey>>
 using UniqueMenu = UniqueHandle<handle_traits::NullIsInvalid<HMENU, DestroyMenu>>;
 using UniqueIcon = UniqueHandle<handle_traits::NullIsInvalid<HICON, DestroyIcon>>;
 using UniqueModule = UniqueHandle<handle_traits::NullIsInvalid<HMODULE, FreeLibrary>>;
+// A window that something else may destroy first: its owner Releases it at WM_NCDESTROY.
+using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
 
 // The device context of a window's client area for the life of the scope.
 class WindowDc {
