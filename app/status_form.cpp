@@ -23,10 +23,10 @@ TStatusForm1::TStatusForm1(TComponent* AOwner) : TForm(AOwner) {
   TProgressAppearance& appearance = AdvCircularProgress1->Appearance();
   appearance.SetBackGroundColor(clNone);
   appearance.SetBorderColor(clNone);
-  appearance.SetActiveSegmentColor(RGB(159, 159, 255));
+  appearance.SetActiveSegmentColor(RgbColor(159, 159, 255));
   appearance.SetInActiveSegmentColor(clSilver);
-  appearance.SetTransitionSegmentColor(RGB(0, 0, 160));
-  appearance.SetProgressSegmentColor(RGB(128, 0, 64));
+  appearance.SetTransitionSegmentColor(RgbColor(0, 0, 160));
+  appearance.SetProgressSegmentColor(RgbColor(128, 0, 64));
   AdvCircularProgress1->SetInterval(100);
 
   sLabel1 = new TsLabel(this);

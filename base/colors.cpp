@@ -6,23 +6,25 @@
 
 int MixChannel(int a, int b, double k) { return static_cast<int>(std::lround(k * a + (1.0 - k) * b)); }
 
-std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k) {
+TColor MixColors(TColor colorA, TColor colorB, double k) {
+  const auto a = static_cast<std::uint32_t>(colorA), b = static_cast<std::uint32_t>(colorB);
   std::uint32_t out = a & 0xFF000000;
   for (int shift = 0; shift < 24; shift += 8) {
     const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
     out |= static_cast<std::uint32_t>(std::clamp(MixChannel(ca, cb, k), 0, 255)) << shift;
   }
-  return out;
+  return static_cast<TColor>(out);
 }
 
-std::uint32_t MixColorsPercent(std::uint32_t a, std::uint32_t b, int percent) {
+TColor MixColorsPercent(TColor colorA, TColor colorB, int percent) {
+  const auto a = static_cast<std::uint32_t>(colorA), b = static_cast<std::uint32_t>(colorB);
   const int p = std::clamp(percent, 0, 100);
   std::uint32_t out = a & 0xFF000000;
   for (int shift = 0; shift < 24; shift += 8) {
     const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
     out |= static_cast<std::uint32_t>((p * ca + (100 - p) * cb + 50) / 100) << shift;
   }
-  return out;
+  return static_cast<TColor>(out);
 }
 
 namespace {

@@ -4,13 +4,16 @@
 // TsSystemInfo (base/system_colors.h), never by asking the system from here.
 #include <cstdint>
 
+#include "base/color.h"
+
 // Colour mix of one channel: nearest(k·A + (1 − k)·B), k in 0..1.
 int MixChannel(int a, int b, double k);
-// Per channel nearest(k·A + (1 − k)·B), k in 0..1; the high byte is taken from A.
-std::uint32_t MixColors(std::uint32_t a, std::uint32_t b, double k);
+// Per channel nearest(k·A + (1 − k)·B), k in 0..1; the high byte is taken from A. Both
+// colours must be resolved.
+TColor MixColors(TColor a, TColor b, double k);
 // The same with k = percent ÷ 100 in integers, halves rounded up: the painters use this
 // one, so that every build rounds alike.
-std::uint32_t MixColorsPercent(std::uint32_t a, std::uint32_t b, int percent);
+TColor MixColorsPercent(TColor a, TColor b, int percent);
 
 // On pixel values 0xAARRGGBB (swap a COLORREF with ColorToPixel first). The high byte
 // stays. Degrees may be negative or above 360: the hue turns by a floor modulo.

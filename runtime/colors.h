@@ -5,17 +5,16 @@
 
 #include "base/color.h"
 
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clLime = 0x00FF00;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clFuchsia = 0xFF00FF;
-constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clBlack{0x000000};
+constexpr TColor clMaroon{0x000080};
+constexpr TColor clGreen{0x008000};
+constexpr TColor clNavy{0x800000};
+constexpr TColor clGray{0x808080};
+constexpr TColor clSilver{0xC0C0C0};
+constexpr TColor clRed{0x0000FF};
+constexpr TColor clLime{0x00FF00};
+constexpr TColor clBlue{0xFF0000};
+constexpr TColor clWhite{0xFFFFFF};
 
 constexpr TColor clWindow = SystemColorId(COLOR_WINDOW);
 constexpr TColor clWindowText = SystemColorId(COLOR_WINDOWTEXT);

@@ -32,8 +32,8 @@ class TProgressAppearance : public TObject {
 
   TColor borderColor_ = clNone;
   TColor backGroundColor_ = clNone;
-  TColor activeSegmentColor_ = RGB(159, 159, 255);
-  TColor transitionSegmentColor_ = RGB(0, 0, 160);
+  TColor activeSegmentColor_ = RgbColor(159, 159, 255);
+  TColor transitionSegmentColor_ = RgbColor(0, 0, 160);
   TColor inActiveSegmentColor_ = clSilver;
-  TColor progressSegmentColor_ = RGB(128, 0, 64);
+  TColor progressSegmentColor_ = RgbColor(128, 0, 64);
 };

@@ -47,7 +47,7 @@ TsSkinTables Skin() {
   gauge.States = 1;
   gauge.BorderMaskIndex = 0;
   for (TsGenState& s : gauge.StateProps) {
-    s.Color = 0x604020;
+    s.Color = TColor{0x604020};
     s.GradientArray = std::make_shared<TsGradArray>(ParseGradient("14737632;8421504;50;0;0;8421504;12632256;50;0;0"));
     s.GradientPercent = 60;
     s.ImagePercent = 30;

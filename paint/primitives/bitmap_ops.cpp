@@ -42,7 +42,7 @@ Rect ClipTo(const PixelView& v, const Rect& r) { return v.Empty() ? Rect{} : r.I
 
 }  // namespace
 
-void FillRect32(PixelView bitmap, const Rect& rect, std::uint32_t color, std::uint8_t alpha) {
+void FillRect32(PixelView bitmap, const Rect& rect, TColor color, std::uint8_t alpha) {
   const Rect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const std::uint32_t pixel = ColorToPixel(color, alpha);
@@ -61,7 +61,7 @@ void SetRectAlpha(PixelView bitmap, const Rect& rect, std::uint8_t alpha, TColor
   }
 }
 
-void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, std::uint32_t color) {
+void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, TColor color) {
   const Rect r = ClipTo(bitmap, rect);
   if (r.Empty()) return;
   const int p = std::clamp(keepPercent, 0, 100);

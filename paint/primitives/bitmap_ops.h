@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "skin/image/skin_bitmap.h"
 
 // A new 32-bit picture, all pixels 0; a width or height of 0 or less gives an empty one.
@@ -21,11 +22,11 @@ struct BlitArea {
 BlitArea ClipBlit(const PixelView& dst, int dx, int dy, const PixelView& src, const Rect& srcRect);
 
 // Every pixel of rect := colour (COLORREF) with that alpha.
-void FillRect32(PixelView bitmap, const Rect& rect, std::uint32_t color, std::uint8_t alpha);
+void FillRect32(PixelView bitmap, const Rect& rect, TColor color, std::uint8_t alpha);
 // Sets the alpha byte in rect, skipping pixels that match key (unless key is clNone).
 void SetRectAlpha(PixelView bitmap, const Rect& rect, std::uint8_t alpha, TColor key);
 // Per channel nearest(f·D + (1 − f)·C) with f = keepPercent ÷ 100; alpha untouched.
-void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, std::uint32_t color);
+void FadeRectToColor(PixelView bitmap, const Rect& rect, int keepPercent, TColor color);
 // Weighted keep of a source of the same size; nothing when the sizes differ.
 void BlendBitmaps(PixelView dst, const PixelView& src, int k);
 void BlendBitmapRect(PixelView dst, const PixelView& src, int k, Point dstPoint, const Rect& srcRect);

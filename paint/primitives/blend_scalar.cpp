@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "paint/primitives/blend.h"
-#include "paint/primitives/geometry.h"
+#include "base/pixel.h"
 
 namespace {
 

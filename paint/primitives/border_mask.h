@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 

@@ -2,7 +2,8 @@
 // State glyphs (check marks, caption-button icons): one state image of an image entry
 // drawn at a point, normal (mode 1) or paler (any other mode).
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 

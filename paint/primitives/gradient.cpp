@@ -25,8 +25,8 @@ std::uint32_t StepPixel(std::uint32_t c1, std::uint32_t c2, long long j, long lo
          static_cast<std::uint32_t>(rgb[2]);
 }
 
-std::uint32_t ColorOf(const TsGradStep& s) { return static_cast<std::uint32_t>(std::max(s.Color1, 0)); }
-std::uint32_t Color2Of(const TsGradStep& s) { return static_cast<std::uint32_t>(std::max(s.Color2, 0)); }
+std::uint32_t ColorOf(const TsGradStep& s) { return static_cast<std::uint32_t>(std::max(ColorValue(s.Color1), 0)); }
+std::uint32_t Color2Of(const TsGradStep& s) { return static_cast<std::uint32_t>(std::max(ColorValue(s.Color2), 0)); }
 
 // The gradient's values along one axis of `length` pixels starting at `start` (relative
 // to the area's own origin): a value per position 0..length − 1.

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "skin/definition/skin_records.h"
 
 enum GradientDirection : int { kGradientVertical = 0, kGradientHorizontal = 1, kGradientTriangles = 2 };

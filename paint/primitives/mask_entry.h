@@ -2,7 +2,8 @@
 // How the primitives read an image entry of the loaded skin: its picture, and the
 // source rectangle of one of its state images.
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "skin/definition/skin_tables.h"
 
 // The entry's own picture or the skin's master bitmap, read-only.

@@ -2,13 +2,14 @@
 // What a primitive knows of the background behind the area it paints.
 #include <cstdint>
 
+#include "base/color.h"
 #include "base/pixel_view.h"
 
 struct TacParentCache {
   PixelView Image;           // the parent's cached picture; empty when there is none
   std::int32_t OffsetX = 0;  // the painted area's origin inside Image
   std::int32_t OffsetY = 0;
-  std::uint32_t FillColor = 0;  // COLORREF, used where no image can be copied
+  TColor FillColor{0};  // used where no image can be copied
   std::int32_t BorderLeft = 0;  // the parent's own border strips inside Image
   std::int32_t BorderTop = 0;
   std::int32_t BorderRight = 0;

@@ -13,7 +13,7 @@ namespace {
 
 // The layers one state of a section paints.
 struct Layers {
-  std::uint32_t color = 0;
+  TColor color{0};
   int transparency = 0;
   int imagePercent = 0;
   int gradientPercent = 0;
@@ -29,12 +29,12 @@ const TsMaskData* ValidMask(const TsSkinTables& t, int index) {
   return t.IsValidMaskIndex(index) ? &t.Masks[static_cast<std::size_t>(index)] : nullptr;
 }
 
-Layers ChooseLayers(const SectionPaint& p, const TsGeneralData& section, std::uint32_t customColor) {
+Layers ChooseLayers(const SectionPaint& p, const TsGeneralData& section, TColor customColor) {
   const TsSkinTables& t = *p.tables;
   const TsGenState& st = section.StateProps[static_cast<std::size_t>(SectionStateIndex(section, p.state))];
   Layers l;
   if (customColor != kKeyColor) {
-    l.color = t.ColorRef(static_cast<TColor>(customColor));
+    l.color = t.ColorRef(customColor);
     return l;
   }
   l.color = t.ColorRef(st.Color);
@@ -163,7 +163,7 @@ TacParentCache ParentForPaint(const SectionPaint& paint) {
   TacParentCache parent = paint.parent;
   parent.OffsetX += paint.offset.x;
   parent.OffsetY += paint.offset.y;
-  if (paint.tables != nullptr) parent.FillColor = paint.tables->ColorRef(static_cast<TColor>(parent.FillColor));
+  if (paint.tables != nullptr) parent.FillColor = paint.tables->ColorRef(parent.FillColor);
   return parent;
 }
 
@@ -171,7 +171,7 @@ int SectionStateIndex(const TsGeneralData& section, int state) {
   return std::clamp(std::min(state, section.States - 1), 0, 1);
 }
 
-void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint, std::uint32_t customColor) {
+void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint, TColor customColor) {
   if (paint.tables == nullptr || !paint.tables->IsValidSectionIndex(paint.section) || bitmap.Empty()) return;
   // Gradients and tiles are laid out on the whole rectangle; the bitmap clips the writes.
   const Rect visible = rect.Intersect(BoundsOf(bitmap.width, bitmap.height));

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
@@ -31,4 +32,4 @@ int SectionStateIndex(const TsGeneralData& section, int state);
 // transparency. Colours that name system colours are resolved through the tables'
 // System.
 void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint,
-                            std::uint32_t customColor = kKeyColor);
+                            TColor customColor = kKeyColor);

@@ -17,7 +17,7 @@ enum class Painted { kNothing, kWithoutBorder, kWithBorder };
 
 // Paints background, corners and border.
 Painted PaintItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint, bool cornersFromParent,
-               std::uint32_t customColor) {
+               TColor customColor) {
   if (paint.tables == nullptr || bitmap.Empty() || rect.Empty()) return Painted::kNothing;
   if (!BoundsOf(bitmap.width, bitmap.height).Contains(rect) || !paint.tables->IsValidSectionIndex(paint.section)) {
     return Painted::kNothing;

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 #include "paint/primitives/section_background.h"
 #include "skin/definition/skin_tables.h"
@@ -17,8 +18,8 @@ class ControlSkinSource {
   virtual int SectionIndex() const = 0;
   virtual int PatternIndex() const = 0;
   virtual int HotPatternIndex() const = 0;
-  // The control's own colour (a resolved COLORREF) when it paints with it, else kKeyColor.
-  virtual std::uint32_t CustomColor() const = 0;
+  // The control's own colour when it paints with it, else kKeyColor.
+  virtual TColor CustomColor() const = 0;
   virtual int HueOffset() const = 0;   // degrees
   virtual int Saturation() const = 0;  // percent
 };

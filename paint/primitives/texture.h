@@ -2,7 +2,8 @@
 // Textures of section backgrounds: whole pictures tiled, image entries tiled or stretched
 // by their tiling mode, and masked entries tiled through their mask.
 #include "base/pixel_view.h"
-#include "paint/primitives/geometry.h"
+#include "base/geometry.h"
+#include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 

@@ -31,7 +31,7 @@ TsSkinData ReadGlobalValues(const TsIniText& ini, const TsSystemInfo& system) {
   data.Version = ParseVersion(ini.ReadString(kGlobal, "VERSION", "0"));
   data.Author = ini.ReadString(kGlobal, "AUTHOR", "");
   data.Description = ini.ReadString(kGlobal, "DESCRIPTION", "");
-  data.Shadow1Color = ini.ReadInteger(kGlobal, "SHADOW1COLOR", 0);
+  data.Shadow1Color = TColor{ini.ReadInteger(kGlobal, "SHADOW1COLOR", 0)};
   data.Shadow1Offset = ReadStrict16(ini, "SHADOW1OFFSET", "0");
   data.Shadow1Blur = ReadStrict16(ini, "SHADOW1BLUR", "-1");
   data.Shadow1Transparency = ReadStrict16(ini, "SHADOW1TRANSPARENCY", "0");
@@ -69,11 +69,11 @@ TsSkinData ReadGlobalValues(const TsIniText& ini, const TsSystemInfo& system) {
 
 TsPalette BuildPalette(const TsIniText& ini, const TsGeneralDataArray& records, const TsSystemInfo& system) {
   TsPalette p{};
-  auto global = [&](std::string_view key, TColor fallback) { return ini.ReadInteger(kGlobal, key, fallback); };
+  auto global = [&](std::string_view key, TColor fallback) { return TColor{ini.ReadInteger(kGlobal, key, ColorValue(fallback))}; };
   p[pcMainColor] = global("COLOR", system.ToRgb(SystemColorId(kSysBtnFace)));
-  p[pcLabelText] = global("FONTCOLOR", 0);
-  p[pcBorderBottom] = global("TCBOTTOM", 0xFF0000);
-  p[pcBorderTop] = global("TCTOP", 255);
+  p[pcLabelText] = global("FONTCOLOR", TColor{0});
+  p[pcBorderBottom] = global("TCBOTTOM", TColor{0xFF0000});
+  p[pcBorderTop] = global("TCTOP", TColor{255});
 
   const TsGeneralData* edit = RecordNamed(records, "EDIT");
   p[pcEditText] = edit != nullptr ? edit->StateProps[kStateNormal].FontColors[0] : system.ToRgb(SystemColorId(kSysWindowText));
@@ -87,11 +87,11 @@ TsPalette BuildPalette(const TsIniText& ini, const TsGeneralDataArray& records, 
     p[pcSelectionBGHot] = selection->StateProps[kStateHot].Color;
     p[pcSelectionTextHot] = selection->StateProps[kStateHot].FontColors[0];
   }
-  if (p[pcSelectionText] == kNoColor || p[pcSelectionText] == kSkinKeyColor) {
+  if (p[pcSelectionText] == kNoColor || p[pcSelectionText] == kKeyColor) {
     if (const TsGeneralData* menuItem = RecordNamed(records, "MENUITEM")) {
       TColor text = menuItem->HotFontColors[0];
       p[pcSelectionBG] = p[pcSelectionBGHot] = menuItem->HotColor;
-      p[pcSelectionText] = text == kNoColor || text == kSkinKeyColor ? SystemColorId(kSysHighlightText) : system.ToRgb(text);
+      p[pcSelectionText] = text == kNoColor || text == kKeyColor ? SystemColorId(kSysHighlightText) : system.ToRgb(text);
       p[pcSelectionTextHot] = p[pcSelectionText];
     } else {
       p[pcSelectionText] = p[pcSelectionTextHot] = SystemColorId(kSysHighlightText);
@@ -102,24 +102,24 @@ TsPalette BuildPalette(const TsIniText& ini, const TsGeneralDataArray& records, 
   p[pcEditBG_Inverted] = global("EDITBG_INV", p[pcEditText]);
   p[pcEditText_Inverted] = global("EDITTEXT_INV", p[pcEditBG]);
   p[pcEditBG_OddRow] = global("EDITBG_ODD", p[pcEditBG]);
-  p[pcEditBG_EvenRow] = global("EDITBG_EVEN", static_cast<TColor>(MixColors(static_cast<std::uint32_t>(system.ToRgb(p[pcEditText])), static_cast<std::uint32_t>(system.ToRgb(p[pcEditBG])), 0.05)));
-  p[pcEditText_Ok] = global("EDITTEXT_OK", 0x8000);
-  p[pcEditText_Warning] = global("EDITTEXT_WARN", 33924);
-  p[pcEditText_Alert] = global("EDITTEXT_ALERT", 255);
+  p[pcEditBG_EvenRow] = global("EDITBG_EVEN", MixColors(system.ToRgb(p[pcEditText]), system.ToRgb(p[pcEditBG]), 0.05));
+  p[pcEditText_Ok] = global("EDITTEXT_OK", TColor{0x8000});
+  p[pcEditText_Warning] = global("EDITTEXT_WARN", TColor{33924});
+  p[pcEditText_Alert] = global("EDITTEXT_ALERT", TColor{255});
   // The caution and bypassed colours have no keys of their own: they follow the alert
   // colour when a skin gives one.
   const bool textAlert = ini.Find(kGlobal, "EDITTEXT_ALERT") != nullptr;
-  p[pcEditText_Caution] = textAlert ? p[pcEditText_Alert] : 8755161;
-  p[pcEditText_Bypassed] = textAlert ? p[pcEditText_Alert] : 4895375;
-  p[pcEditBG_Ok] = global("EDITBG_OK", 7127717);
-  p[pcEditBG_Warning] = global("EDITBG_WARN", 0x40FFFF);
-  p[pcEditBG_Alert] = global("EDITBG_ALERT", 9807849);
+  p[pcEditText_Caution] = textAlert ? p[pcEditText_Alert] : TColor{8755161};
+  p[pcEditText_Bypassed] = textAlert ? p[pcEditText_Alert] : TColor{4895375};
+  p[pcEditBG_Ok] = global("EDITBG_OK", TColor{7127717});
+  p[pcEditBG_Warning] = global("EDITBG_WARN", TColor{0x40FFFF});
+  p[pcEditBG_Alert] = global("EDITBG_ALERT", TColor{9807849});
   const bool backgroundAlert = ini.Find(kGlobal, "EDITBG_ALERT") != nullptr;
-  p[pcEditBG_Caution] = backgroundAlert ? p[pcEditBG_Alert] : 8755161;
-  p[pcEditBG_Bypassed] = backgroundAlert ? p[pcEditBG_Alert] : 4895375;
-  p[pcEditText_Highlight1] = global("EDITTEXT_H1", 0);
-  p[pcEditText_Highlight2] = global("EDITTEXT_H2", 0);
-  p[pcEditText_Highlight3] = global("EDITTEXT_H3", 0);
-  p[pcBorder] = global("BORDERCOLOR", 0);
+  p[pcEditBG_Caution] = backgroundAlert ? p[pcEditBG_Alert] : TColor{8755161};
+  p[pcEditBG_Bypassed] = backgroundAlert ? p[pcEditBG_Alert] : TColor{4895375};
+  p[pcEditText_Highlight1] = global("EDITTEXT_H1", TColor{0});
+  p[pcEditText_Highlight2] = global("EDITTEXT_H2", TColor{0});
+  p[pcEditText_Highlight3] = global("EDITTEXT_H3", TColor{0});
+  p[pcBorder] = global("BORDERCOLOR", TColor{0});
   return p;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/pixel.h"
 #include "skin/definition/value_parsing.h"
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/pixel_rules.h"
@@ -91,7 +92,7 @@ bool HasKeyPixel(const SkinBitmap& image, int x0, int x1, int y0, int y1) {
   for (int y = y0; y < y1; ++y) {
     const std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
     for (int x = x0; x < x1; ++x) {
-      if ((row[x] & 0xFFFFFFu) == static_cast<std::uint32_t>(kSkinKeyColor)) return true;
+      if (IsKeyPixel(row[x])) return true;
     }
   }
   return false;
@@ -351,6 +352,6 @@ SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPi
   budget.Take(png ? ReadPngSize(*bytes) : ReadBmpSize(*bytes));
   SkinBitmap master = png ? DecodePng(*bytes) : DecodeBmp(*bytes);
   NormaliseTo32Bits(master);
-  master.transparentColor = kSkinKeyColor;
+  master.transparentColor = ColorValue(kKeyColor);
   return master;
 }

@@ -51,7 +51,7 @@ class InheritedSource : public KeySource {
     for (std::size_t i = 0; i < chain_.size(); ++i) {
       const std::string_view* text = chain_[i]->Find(key);
       int value = text != nullptr ? IntegerOr(*text, -1) : -1;
-      if (value != -1) return i == 0 && !alwaysRgb ? value : system_.ToRgb(value);
+      if (value != -1) return i == 0 && !alwaysRgb ? value : ColorValue(system_.ToRgb(TColor{value}));
     }
     return std::nullopt;
   }
@@ -79,7 +79,7 @@ class OverlaySource : public KeySource {
     const std::string_view* text = section_.Find(key);
     if (text == nullptr) return std::nullopt;
     std::optional<int> value = ParseInteger(*text);
-    if (value && alwaysRgb) return system_.ToRgb(*value);
+    if (value && alwaysRgb) return ColorValue(system_.ToRgb(TColor{*value}));
     return value;
   }
 
@@ -93,8 +93,13 @@ class OverlaySource : public KeySource {
   const TsSystemInfo& system_;
 };
 
-void ReadInt(const KeySource& source, std::string_view key, std::int32_t& field, bool alwaysRgb = false) {
-  if (std::optional<int> value = source.Integer(key, alwaysRgb)) field = *value;
+void ReadInt(const KeySource& source, std::string_view key, std::int32_t& field) {
+  if (std::optional<int> value = source.Integer(key, false)) field = *value;
+}
+
+// alwaysRgb: the key names a colour that a system colour value may not stand for.
+void ReadColor(const KeySource& source, std::string_view key, TColor& field, bool alwaysRgb = false) {
+  if (std::optional<int> value = source.Integer(key, alwaysRgb)) field = TColor{*value};
 }
 
 // A value given in the text, limited to lowest..highest; a field the text leaves out
@@ -136,30 +141,31 @@ void ReadGradient(const KeySource& source, std::string_view key, TsGradientTexts
 }
 
 void ReadFontColors(const KeySource& source, const std::array<std::string_view, 5>& keys, std::array<TColor, 5>& colors) {
-  for (std::size_t i = 0; i < keys.size(); ++i) ReadInt(source, keys[i], colors[i]);
+  for (std::size_t i = 0; i < keys.size(); ++i) ReadColor(source, keys[i], colors[i]);
 }
 
 void SetHotDefaults(TsGeneralData& record) {
-  record.HotColor = 0xFFFFFF;
-  record.HotFontColors = {0, -1, -1, -1, -1};
-  record.HotGlowColor = 0xFFFFFF;
+  const TsGeneralData fresh;
+  record.HotColor = fresh.HotColor;
+  record.HotFontColors = fresh.HotFontColors;
+  record.HotGlowColor = fresh.HotGlowColor;
 }
 
 void ClearHotFields(TsGeneralData& record) {
-  record.HotColor = 0;
+  record.HotColor = TColor{0};
   record.HotTransparency = 0;
   record.HotGradientPercent = 0;
   record.HotGradientData = TsSharedText();
   record.HotImagePercent = 0;
-  record.HotFontColors = {0, 0, 0, 0, 0};
-  record.HotGlowColor = 0;
+  record.HotFontColors.fill(TColor{0});
+  record.HotGlowColor = TColor{0};
   record.HotGlowSize = 0;
 }
 
 // Fills the flat fields from `source` over the values `record` already holds, then the
 // two state records from the flat fields.
 void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGradientTexts& gradients, TsGeneralData& record) {
-  ReadInt(source, "COLOR", record.Color, true);
+  ReadColor(source, "COLOR", record.Color, true);
   ReadBool(source, "RESERVEDBOOLEAN", record.ReservedBoolean);
   ReadBool(source, "GIVEOWNFONT", record.GiveOwnFont);
   ReadInt(source, "GLOW", record.Glow);
@@ -172,7 +178,7 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGradientTexts
   if (readShowFocus) ReadBool(source, "SHOWFOCUS", record.ShowFocus);
   ReadBool(source, "FADINGENABLED", record.FadingEnabled);
   ReadClamped(source, "FADINGITERATIONS", record.FadingIterations, 0, 255);
-  ReadInt(source, "GCOL", record.GlowColor, true);
+  ReadColor(source, "GCOL", record.GlowColor, true);
   ReadByte(source, "GSIZE", record.GlowSize);
 
   TsGenState& normal = record.StateProps[kStateNormal];
@@ -193,9 +199,9 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGradientTexts
     return;
   }
   ReadFontColors(source, {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"}, record.HotFontColors);
-  ReadInt(source, "HGCOL", record.HotGlowColor, true);
+  ReadColor(source, "HGCOL", record.HotGlowColor, true);
   ReadByte(source, "HGSIZE", record.HotGlowSize);
-  ReadInt(source, "HOTCOLOR", record.HotColor);
+  ReadColor(source, "HOTCOLOR", record.HotColor);
   ReadPercent(source, "HOTTRANSPARENCY", record.HotTransparency);
   ReadPercent(source, "HOTGRADIENTPERCENT", record.HotGradientPercent);
   ReadGradient(source, "HOTGRADIENTDATA", gradients, record.HotGradientData, record.HotGradientArray,
@@ -218,8 +224,8 @@ void ReadRecordKeys(const KeySource& source, bool readShowFocus, TsGradientTexts
 TsGeneralData OverlayDefaults() {
   TsGeneralData record;
   SetHotDefaults(record);
-  record.FontColors = {-1, -1, -1, -1, -1};
-  record.HotFontColors = {-1, -1, -1, -1, -1};
+  record.FontColors.fill(kNoColor);
+  record.HotFontColors.fill(kNoColor);
   record.FadingIterations = -1;
   record.ShowFocus = false;
   record.FadingEnabled = false;

@@ -15,13 +15,12 @@
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
-constexpr TColor kSkinKeyColor = 0xFF00FF;  // transparent pixels of skin images
-constexpr TColor kNoColor = -1;             // a record's "none" (contour colours)
+constexpr TColor kNoColor{-1};  // a record's "none" (contour colours)
 
 // One step of a section's gradient.
 struct TsGradStep {
-  TColor Color1 = 0;       // at least 0
-  TColor Color2 = 0;       // at least 0
+  TColor Color1{0};       // at least 0
+  TColor Color2{0};       // at least 0
   std::uint8_t Percent = 0;  // 0..100: share of the area this step covers
   std::int32_t Mode = 0;     // handed to the gradient painter unchanged
   bool operator==(const TsGradStep&) const = default;
@@ -60,14 +59,14 @@ class TsSharedText {
 enum TsStateIndex : int { kStateNormal = 0, kStateHot = 1 };
 
 struct TsGenState {
-  TColor Color = 0;
+  TColor Color{0};
   std::array<TColor, 5> FontColors{};  // text, then contour left, top, right, bottom (-1: none)
   std::int32_t GradientPercent = 0;    // 0..100
   TsSharedText GradientData;
   TsGradArrayRef GradientArray;
   std::int32_t ImagePercent = 0;  // 0..100
   std::int32_t TextureIndex = -1;  // image entry of the state's texture
-  TColor GlowColor = 0;
+  TColor GlowColor{0};
   std::uint8_t GlowSize = 0;
   std::int32_t Transparency = 0;  // percent, 0..100
 };
@@ -86,24 +85,24 @@ struct TsGeneralData {
   std::int32_t BorderMaskIndex = -1;
   std::array<std::int32_t, 4> CornerIndexes{-1, -1, -1, -1};  // top left, top right, bottom left, bottom right
   std::int32_t TextureIndex = -1;
-  TColor Color = 0xFFFFFF;
+  TColor Color{0xFFFFFF};
   std::int32_t Transparency = 0;
   std::int32_t GradientPercent = 0;
   TsSharedText GradientData = " ";
   TsGradArrayRef GradientArray;
   std::int32_t ImagePercent = 0;
-  std::array<TColor, 5> FontColors{0, -1, -1, -1, -1};
-  TColor HotColor = 0xFFFFFF;
+  std::array<TColor, 5> FontColors{TColor{0}, kNoColor, kNoColor, kNoColor, kNoColor};
+  TColor HotColor{0xFFFFFF};
   std::int32_t HotTransparency = 0;
   std::int32_t HotGradientPercent = 0;
   TsSharedText HotGradientData;
   TsGradArrayRef HotGradientArray;
   std::int32_t HotImagePercent = 0;
-  std::array<TColor, 5> HotFontColors{0, -1, -1, -1, -1};
+  std::array<TColor, 5> HotFontColors{TColor{0}, kNoColor, kNoColor, kNoColor, kNoColor};
   bool FadingEnabled = false;
   std::int32_t FadingIterations = 5;  // 0..255; -1 (inherit) in an overlay section that leaves it out
-  TColor HotGlowColor = 0xFFFFFF;
-  TColor GlowColor = 0xFFFFFF;
+  TColor HotGlowColor{0xFFFFFF};
+  TColor GlowColor{0xFFFFFF};
   std::uint8_t HotGlowSize = 0;
   std::uint8_t GlowSize = 0;
 };
@@ -174,7 +173,7 @@ struct TsSkinData {
   double Version = 0;
   std::string Author;
   std::string Description;
-  TColor Shadow1Color = 0;
+  TColor Shadow1Color{0};
   std::int16_t Shadow1Offset = 0;
   std::int16_t Shadow1Blur = -1;
   std::int16_t Shadow1Transparency = 0;

@@ -32,7 +32,7 @@ class TsSkinTables {
   TsSystemInfo System = ClassicSystemInfo();
 
   // A colour as a COLORREF: a system colour identifier becomes its RGB value.
-  std::uint32_t ColorRef(TColor color) const { return static_cast<std::uint32_t>(System.ToRgb(color)) & 0x00FFFFFF; }
+  TColor ColorRef(TColor color) const { return TColor{ColorValue(System.ToRgb(color)) & 0x00FFFFFF}; }
 
   // Position of the first section of that name; -1 when empty or absent.
   int IndexOfSection(std::string_view name) const;

@@ -105,8 +105,8 @@ TsGradArray ParseGradient(std::string_view text) {
     return word;
   };
   for (TsGradStep& step : steps) {
-    step.Color1 = std::max(0, StrictInteger(nextWord()));
-    step.Color2 = std::max(0, StrictInteger(nextWord()));
+    step.Color1 = TColor{std::max(0, StrictInteger(nextWord()))};
+    step.Color2 = TColor{std::max(0, StrictInteger(nextWord()))};
     step.Percent = static_cast<std::uint8_t>(std::clamp(StrictInteger(nextWord()), 0, 100));
     step.Mode = StrictInteger(nextWord());
     nextWord();

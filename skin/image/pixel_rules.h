@@ -2,11 +2,10 @@
 // The rules every skin picture passes through after decoding, once per load.
 #include <cstdint>
 
+#include "base/pixel.h"
 #include "base/pixel_view.h"
 #include "skin/image/skin_bitmap.h"
 
-// A 32-bit pixel of exactly this value is a key (magenta, alpha 0) pixel.
-inline constexpr std::uint32_t kKeyPixel = 0x00FF00FF;
 // Transparent white: what the alpha rules of PNG images clear to 0.
 inline constexpr std::uint32_t kTransparentWhite = 0x00FFFFFF;
 

@@ -220,10 +220,10 @@ TEST_F(CleaningRun, IndicatorSpinsWithTheStatusColoursWhileTheWindowIsShown) {
   const TProgressAppearance& colours = indicator->Appearance();
   EXPECT_EQ(colours.BackGroundColor(), clNone);
   EXPECT_EQ(colours.BorderColor(), clNone);
-  EXPECT_EQ(colours.ActiveSegmentColor(), RGB(159, 159, 255));
-  EXPECT_EQ(colours.InActiveSegmentColor(), RGB(192, 192, 192));
-  EXPECT_EQ(colours.TransitionSegmentColor(), RGB(0, 0, 160));
-  EXPECT_EQ(colours.ProgressSegmentColor(), RGB(128, 0, 64));
+  EXPECT_EQ(colours.ActiveSegmentColor(), RgbColor(159, 159, 255));
+  EXPECT_EQ(colours.InActiveSegmentColor(), RgbColor(192, 192, 192));
+  EXPECT_EQ(colours.TransitionSegmentColor(), RgbColor(0, 0, 160));
+  EXPECT_EQ(colours.ProgressSegmentColor(), RgbColor(128, 0, 64));
 
   Clean(form);  // the stand-in cleaner runs until the test ends it
   const int before = indicator->CurrentIndex();

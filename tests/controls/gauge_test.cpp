@@ -110,7 +110,7 @@ TEST_F(Gauge, TextIsThePercentageOrTheProgressWithTheSuffix) {
 TEST_F(Gauge, PlainLookHasAFrameAFillAndTheRest) {
   gauge_->SetBounds(10, 10, 393, 25);
   gauge_->SetShowText(false);
-  gauge_->SetForeColor(0x00800000);
+  gauge_->SetForeColor(TColor{0x00800000});
   gauge_->SetBackColor(clWhite);
   gauge_->SetProgress(47);
   const auto image = PaintForm();

@@ -29,9 +29,9 @@ TsSkinTables Skin() {
   s.States = 1;
   s.BorderMaskIndex = 0;
   for (TsGenState& st : s.StateProps) {
-    st.Color = 0x0000FF;
+    st.Color = TColor{0x0000FF};
     st.GradientPercent = 100;
-    st.GradientArray = std::make_shared<TsGradArray>(TsGradArray{{0x00FF00, 0xFF0000, 100, 0}});
+    st.GradientArray = std::make_shared<TsGradArray>(TsGradArray{{TColor{0x00FF00}, TColor{0xFF0000}, 100, 0}});
   }
   t.Sections.push_back(s);
   return t;

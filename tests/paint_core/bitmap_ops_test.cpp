@@ -28,7 +28,7 @@ TEST(RectangleHelpers, ClipEveryRectangleToTheBitmap) {
   };
   for (const auto& c : cases) {
     SkinBitmap b = Filled(10, 8, 0x01020304);
-    FillRect32(b.View(), c.rect, 0x00AABBCC, 0x80);
+    FillRect32(b.View(), c.rect, TColor{0x00AABBCC}, 0x80);
     EXPECT_EQ(CountPixels(b, 0x80CCBBAA), c.inside) << "fill " << c.rect.left << "," << c.rect.top;
 
     b = Filled(10, 8, 0x01020304);
@@ -36,7 +36,7 @@ TEST(RectangleHelpers, ClipEveryRectangleToTheBitmap) {
     EXPECT_EQ(CountPixels(b, 0xFF020304), c.inside) << "alpha " << c.rect.left << "," << c.rect.top;
 
     b = Filled(10, 8, 0x01FFFFFF);
-    FadeRectToColor(b.View(), c.rect, 0, 0x000000);
+    FadeRectToColor(b.View(), c.rect, 0, TColor{0x000000});
     EXPECT_EQ(CountPixels(b, 0x01000000), c.inside) << "fade " << c.rect.left << "," << c.rect.top;
   }
 }
@@ -50,11 +50,11 @@ TEST(RectangleHelpers, SetRectAlphaSkipsKeyPixels) {
 
 TEST(FadeRectToColor, KeepsThePercentOfTheDestinationRoundedToNearest) {
   SkinBitmap b = Filled(1, 1, 0x7F0A64C8);  // channels 10, 100, 200
-  FadeRectToColor(b.View(), {0, 0, 1, 1}, 30, 0x000000);  // colour black
+  FadeRectToColor(b.View(), {0, 0, 1, 1}, 30, TColor{0x000000});  // colour black
   // 3, 30, 60; alpha untouched.
   EXPECT_EQ(Px(b, 0, 0), 0x7F031E3Cu);
   b = Filled(1, 1, 0x00010101);
-  FadeRectToColor(b.View(), {0, 0, 1, 1}, 50, 0x000000);  // 0.5 rounds up
+  FadeRectToColor(b.View(), {0, 0, 1, 1}, 50, TColor{0x000000});  // 0.5 rounds up
   EXPECT_EQ(Px(b, 0, 0), 0x00010101u);
 }
 

@@ -166,7 +166,7 @@ TEST(DrawBorderMask, MagentaCornerPixelsTakeTheParentPixelAtTheSamePlace) {
   ready.OffsetY = 9;
   ready.Ready = true;
   TacParentCache notReady;
-  notReady.FillColor = 0x00ABCDEF;
+  notReady.FillColor = TColor{0x00ABCDEF};
 
   struct Case {
     const char* name;
@@ -290,7 +290,7 @@ TEST(BlitKeyedPiece, FollowsTheCacheForKeyPixels) {
   ready.Image = ConstView(parent);
   ready.Ready = true;
   TacParentCache notReady;
-  notReady.FillColor = 0x0000FF;
+  notReady.FillColor = TColor{0x0000FF};
   const std::uint32_t before = 0x44444444;
   struct Case {
     const char* name;

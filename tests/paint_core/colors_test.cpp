@@ -4,27 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include "paint/primitives/geometry.h"
+#include "base/pixel.h"
 
 namespace {
 
-std::uint32_t HueOfColor(std::uint32_t color, int degrees) { return PixelToColor(ChangeHue(ColorToPixel(color, 0), degrees)); }
+TColor HueOfColor(TColor color, int degrees) { return PixelToColor(ChangeHue(ColorToPixel(color, 0), degrees)); }
 
 TEST(ChangeHue, TurnsPureColoursBetweenThePrimaries) {
   struct Case {
-    std::uint32_t color;  // COLORREF
+    TColor color;
     int degrees;
-    std::uint32_t expected;
+    TColor expected;
   };
   const Case cases[] = {
-      {0x0000FF, 120, 0x00FF00},   // red to green
-      {0x0000FF, 240, 0xFF0000},   // red to blue
-      {0x0000FF, -120, 0xFF0000},  // a negative turn goes the other way: red to blue
-      {0x0000FF, -480, 0xFF0000},  // more than a whole turn back
-      {0x00FF00, 480, 0xFF0000},   // more than a whole turn forward: green to blue
-      {0x0000FF, 60, 0x00FFFF},    // red to yellow
-      {0x0000FF, 0, 0x0000FF},
-      {0x0000FF, 360, 0x0000FF},
+      {TColor{0x0000FF}, 120, TColor{0x00FF00}},   // red to green
+      {TColor{0x0000FF}, 240, TColor{0xFF0000}},   // red to blue
+      {TColor{0x0000FF}, -120, TColor{0xFF0000}},  // a negative turn goes the other way: red to blue
+      {TColor{0x0000FF}, -480, TColor{0xFF0000}},  // more than a whole turn back
+      {TColor{0x00FF00}, 480, TColor{0xFF0000}},   // more than a whole turn forward: green to blue
+      {TColor{0x0000FF}, 60, TColor{0x00FFFF}},    // red to yellow
+      {TColor{0x0000FF}, 0, TColor{0x0000FF}},
+      {TColor{0x0000FF}, 360, TColor{0x0000FF}},
   };
   for (const auto& c : cases) EXPECT_EQ(HueOfColor(c.color, c.degrees), c.expected) << c.color << " by " << c.degrees;
 }
@@ -64,10 +64,10 @@ TEST(ChangeSaturation, MovesChannelsAwayFromOrTowardTheMean) {
 }
 
 TEST(MixColors, TakesTheHighByteFromTheFirstColour) {
-  EXPECT_EQ(MixColors(0xFF0000FF, 0x00FF0000, 0.5), 0xFF800080u);
-  EXPECT_EQ(MixColors(0x00102030, 0x00FFFFFF, 1.0), 0x00102030u);
-  EXPECT_EQ(MixColors(0x00102030, 0x00FFFFFF, 0.0), 0x00FFFFFFu);
-  EXPECT_EQ(MixColors(0x00000000, 0x00646464, 0.05), 0x005F5F5Fu);  // 95 % of 100
+  EXPECT_EQ(MixColors(static_cast<TColor>(0xFF0000FFu), TColor{0x00FF0000}, 0.5), static_cast<TColor>(0xFF800080u));
+  EXPECT_EQ(MixColors(TColor{0x00102030}, TColor{0x00FFFFFF}, 1.0), TColor{0x00102030});
+  EXPECT_EQ(MixColors(TColor{0x00102030}, TColor{0x00FFFFFF}, 0.0), TColor{0x00FFFFFF});
+  EXPECT_EQ(MixColors(TColor{0x00000000}, TColor{0x00646464}, 0.05), TColor{0x005F5F5F});  // 95 % of 100
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TsGeneralData Section(const std::string& name, TColor color, const std::string& 
     st.TextureIndex = texture;
     st.Transparency = transparency;
   }
-  s.StateProps[1].Color = color ^ 0x202020;
+  s.StateProps[1].Color = TColor{ColorValue(color) ^ 0x202020};
   return s;
 }
 
@@ -75,14 +75,14 @@ TsSkinTables GoldenSkin() {
   t.Masks.push_back(Entry({40, 30, 45, 35}, 1, 0, 0, 0, 0, 0, 0));     // 5: corner image
   t.Masks[0].CornerKind = 1;
 
-  TsGeneralData vertical = Section("PANEL", 0x404040, "8421504;16777215;60;0;0;16777215;32896;40;0;0", 100, 0, -1, 0);
+  TsGeneralData vertical = Section("PANEL", TColor{0x404040}, "8421504;16777215;60;0;0;16777215;32896;40;0;0", 100, 0, -1, 0);
   vertical.BorderMaskIndex = 0;
   t.Sections.push_back(vertical);
-  TsGeneralData onePass = Section("BUTTON", 0x102030, "255;16711680;100;1;0", 30, 70, 2, 0);
+  TsGeneralData onePass = Section("BUTTON", TColor{0x102030}, "255;16711680;100;1;0", 30, 70, 2, 0);
   onePass.BorderMaskIndex = 1;
   t.Sections.push_back(onePass);
-  t.Sections.push_back(Section("FORM", 0, "255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0;16777215;0;0;2;0;0;0;0;2;0", 100, 0, -1, 0));
-  TsGeneralData clear = Section("GAUGE", 0x336699, "8421504;4210752;100;0;0", 50, 30, 3, 40);
+  t.Sections.push_back(Section("FORM", TColor{0}, "255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0;16777215;0;0;2;0;0;0;0;2;0", 100, 0, -1, 0));
+  TsGeneralData clear = Section("GAUGE", TColor{0x336699}, "8421504;4210752;100;0;0", 50, 30, 3, 40);
   clear.BorderMaskIndex = 0;
   clear.CornerIndexes = {5, 5, 5, 5};
   t.Sections.push_back(clear);
@@ -126,7 +126,7 @@ TEST(GoldenItems, HashTheSameInEveryBuild) {
       p.parent.Image = parent.View();
       p.parent.Ready = true;
     } else {
-      p.parent.FillColor = 0x8090A0;
+      p.parent.FillColor = TColor{0x8090A0};
       p.parent.Image = parent.View();
       p.parent.BorderTop = 20;
     }

@@ -48,7 +48,7 @@ SkinBitmap PaintItem(const TsSkinTables& t, int section, int width, int height, 
 
 TEST(HandComputedItems, BorderPieceKeepsTheBackgroundByItsMask) {
   TsSkinTables t = HandSkin();
-  const int framed = AddSection(t, Plain(0x646464), 0);
+  const int framed = AddSection(t, Plain(TColor{0x646464}), 0);
   const SkinBitmap b = PaintItem(t, framed, 6, 6);
   // Each channel (M·(D − S) + 256·S) >> 8 with M 64 and the background D 100:
   //   red   S 0x20: (64·68 + 8192) >> 8 = 49
@@ -62,7 +62,7 @@ TEST(HandComputedItems, BorderPieceKeepsTheBackgroundByItsMask) {
 TEST(HandComputedItems, GradientRowsStepEvenlyWithinEachStop) {
   TsSkinTables t = HandSkin();
   // Grey 0 to 100 over half the height, then grey 200 to 250 to the bottom.
-  const int ramp = AddSection(t, {0, 0, 0, 100, "0;6579300;50;0;0;13158600;16448250;50;0;0", -1});
+  const int ramp = AddSection(t, {TColor{0}, 0, 0, 100, "0;6579300;50;0;0;13158600;16448250;50;0;0", -1});
   const SkinBitmap b = PaintItem(t, ramp, 4, 10);
   // Stop 1 covers rows 0 to min(0 + 10·50 ÷ 100, 9) = 5, exclusive: five rows of
   // 0 + j·100 ÷ 5. The last stop runs from row 5 to the bottom: 200 + j·50 ÷ 5.
@@ -73,9 +73,9 @@ TEST(HandComputedItems, GradientRowsStepEvenlyWithinEachStop) {
 TEST(HandComputedItems, TextureGradientAndColourTakeTheirShares) {
   TsSkinTables t = HandSkin();
   const std::string grey100 = "6579300;6579300;100;0;0";
-  const int woven = AddSection(t, {0x000000, 0, 30, 50, grey100, 1});
-  const int onePass = AddSection(t, {0x000000, 0, 70, 30, grey100, 1});
-  const int onePassDarker = AddSection(t, {0x000000, 0, 70, 30, "16448250;16448250;100;0;0", 1});
+  const int woven = AddSection(t, {TColor{0x000000}, 0, 30, 50, grey100, 1});
+  const int onePass = AddSection(t, {TColor{0x000000}, 0, 70, 30, grey100, 1});
+  const int onePassDarker = AddSection(t, {TColor{0x000000}, 0, 70, 30, "16448250;16448250;100;0;0", 1});
   // Texture 200, then the gradient 100 laid over it keeping k = 30·255 ÷ 80 = 95 of the
   // texture: (95·(200 − 100) + 256·100) >> 8 = 137; then faded to the colour 0 keeping
   // 80 %: (80·137 + 50) ÷ 100 = 110.
@@ -90,7 +90,7 @@ TEST(HandComputedItems, TextureGradientAndColourTakeTheirShares) {
 
 TEST(HandComputedItems, TransparentSectionKeepsItsShareOfTheParent) {
   TsSkinTables t = HandSkin();
-  const int haze = AddSection(t, Plain(0x3C3C3C, 40));
+  const int haze = AddSection(t, Plain(TColor{0x3C3C3C}, 40));
   const SkinBitmap parent = Filled(10, 10, Grey(180));
   TacParentCache ready;
   ready.Image = ConstView(parent);

@@ -75,7 +75,7 @@ inline TsMaskData Entry(Rect source, int states, int maskKind, int fillMode, int
 
 // How every state of a section looks.
 struct Look {
-  TColor color = 0;
+  TColor color{0};
   int transparency = 0;
   int imagePercent = 0;
   int gradientPercent = 0;

@@ -39,14 +39,14 @@ TEST(PaintSectionBackground, LayersContributeTheirShares) {
   };
   const std::string grey100 = "6579300;6579300;100;0;0";  // 0x646464, the whole height
   const Case cases[] = {
-      {"texture 30, gradient 50, colour 20", {0, 0, 30, 50, grey100, 0}, 0, 110},  // 60 + 50 + 0
-      {"texture 70, gradient 30 in one pass", {0, 0, 70, 30, grey100, 0}, 0, 170},
-      {"texture 70, gradient 60 is capped at 30", {0, 0, 70, 60, grey100, 0}, 0, 170},
-      {"gradient 40 alone fades to the colour", {0x000000, 0, 0, 40, grey100, -1}, 0, 40},
-      {"texture 100", {0, 0, 100, 0, "", 0}, 0, 200},
-      {"colour only", {0x5A5A5A, 0, 0, 0, "", -1}, 0, 90},
-      {"texture share without a texture goes to the colour", {0x5A5A5A, 0, 50, 0, "", -1}, 0, 90},
-      {"gradient share with an empty gradient paints the colour", {0x5A5A5A, 0, 0, 50, "", -1}, 0, 90},
+      {"texture 30, gradient 50, colour 20", {TColor{0}, 0, 30, 50, grey100, 0}, 0, 110},  // 60 + 50 + 0
+      {"texture 70, gradient 30 in one pass", {TColor{0}, 0, 70, 30, grey100, 0}, 0, 170},
+      {"texture 70, gradient 60 is capped at 30", {TColor{0}, 0, 70, 60, grey100, 0}, 0, 170},
+      {"gradient 40 alone fades to the colour", {TColor{0x000000}, 0, 0, 40, grey100, -1}, 0, 40},
+      {"texture 100", {TColor{0}, 0, 100, 0, "", 0}, 0, 200},
+      {"colour only", {TColor{0x5A5A5A}, 0, 0, 0, "", -1}, 0, 90},
+      {"texture share without a texture goes to the colour", {TColor{0x5A5A5A}, 0, 50, 0, "", -1}, 0, 90},
+      {"gradient share with an empty gradient paints the colour", {TColor{0x5A5A5A}, 0, 0, 50, "", -1}, 0, 90},
   };
   for (const auto& c : cases) {
     TsSkinTables t = TablesWithTexture(c.fillMode);
@@ -70,16 +70,16 @@ TEST(PaintSectionBackground, AClippedRectangleShowsItsPartOfTheWholePicture) {
   };
   const std::string vertical = "255;16711680;60;0;0;16711680;65280;40;0;0";
   const Case cases[] = {
-      {"vertical gradient", {0, 0, 0, 100, vertical, -1}, 0},
-      {"horizontal gradient", {0, 0, 0, 100, "255;16711680;100;1;0", -1}, 0},
-      {"triangles", {0, 0, 0, 100, "255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0", -1}, 0},
-      {"tiled texture", {0, 0, 100, 0, "", 0}, 0},
-      {"stretched texture", {0, 0, 100, 0, "", 0}, 1},
-      {"texture row over the colour", {0x204060, 0, 100, 0, "", 0}, 6},
-      {"texture and gradient in one pass", {0, 0, 70, 30, vertical, 0}, 0},
-      {"texture, gradient and colour", {0x204060, 0, 30, 50, vertical, 0}, 2},
-      {"gradient over a ready parent", {0x204060, 40, 0, 100, vertical, -1}, 0},
-      {"texture over a ready parent", {0x204060, 40, 60, 0, "", 0}, 0},
+      {"vertical gradient", {TColor{0}, 0, 0, 100, vertical, -1}, 0},
+      {"horizontal gradient", {TColor{0}, 0, 0, 100, "255;16711680;100;1;0", -1}, 0},
+      {"triangles", {TColor{0}, 0, 0, 100, "255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0", -1}, 0},
+      {"tiled texture", {TColor{0}, 0, 100, 0, "", 0}, 0},
+      {"stretched texture", {TColor{0}, 0, 100, 0, "", 0}, 1},
+      {"texture row over the colour", {TColor{0x204060}, 0, 100, 0, "", 0}, 6},
+      {"texture and gradient in one pass", {TColor{0}, 0, 70, 30, vertical, 0}, 0},
+      {"texture, gradient and colour", {TColor{0x204060}, 0, 30, 50, vertical, 0}, 2},
+      {"gradient over a ready parent", {TColor{0x204060}, 40, 0, 100, vertical, -1}, 0},
+      {"texture over a ready parent", {TColor{0x204060}, 40, 60, 0, "", 0}, 0},
   };
   const SkinBitmap parentPicture = Random(60, 60, 5);
   for (const Case& c : cases) {
@@ -108,7 +108,7 @@ TEST(PaintSectionBackground, AClippedRectangleShowsItsPartOfTheWholePicture) {
 TEST(PaintSectionBackground, ModeFourStretchesTheTopStripAndColoursTheRest) {
   TsSkinTables t = TablesWithMaster(Filled(10, 10, 0xFFC8C8C8));
   t.Masks.push_back(Entry({0, 0, 10, 10}, 1, 0, 4, 0, 0, 0, 0));
-  t.Sections.push_back(Section("PANEL", {0x000080, 0, 100, 0, "", 0}));
+  t.Sections.push_back(Section("PANEL", {TColor{0x000080}, 0, 100, 0, "", 0}));
   SkinBitmap b = Filled(30, 50, 0);
   PaintSectionBackground(b.View(), {0, 0, 30, 50}, Paint(t, 0));
   for (int y = 0; y < 50; ++y) EXPECT_EQ(Px(b, 15, y), y < 10 ? 0xFFC8C8C8u : 0xFF800000u) << y;
@@ -116,7 +116,7 @@ TEST(PaintSectionBackground, ModeFourStretchesTheTopStripAndColoursTheRest) {
 
 TEST(PaintSectionBackground, FullTransparencyShowsTheParent) {
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
-  t.Sections.push_back(Section("PANEL", Plain(0x123456, 100)));
+  t.Sections.push_back(Section("PANEL", Plain(TColor{0x123456}, 100)));
   const SkinBitmap parent = Random(40, 40, 8);
 
   TacParentCache ready;
@@ -135,7 +135,7 @@ TEST(PaintSectionBackground, FullTransparencyShowsTheParent) {
   TacParentCache strips = ready;
   strips.Ready = false;
   strips.BorderLeft = 8;
-  strips.FillColor = 0x0000FF;
+  strips.FillColor = TColor{0x0000FF};
   SkinBitmap s = Filled(20, 20, 0);
   PaintSectionBackground(s.View(), {0, 0, 10, 10}, Paint(t, 0, strips));
   EXPECT_EQ(Px(s, 2, 5), Px(parent, 7, 11));  // parent x 7 lies in its 8-pixel left strip
@@ -144,9 +144,9 @@ TEST(PaintSectionBackground, FullTransparencyShowsTheParent) {
 
 TEST(PaintSectionBackground, PartialTransparencyBlendsOverTheParent) {
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
-  t.Sections.push_back(Section("PANEL", Plain(0x000000, 40)));
+  t.Sections.push_back(Section("PANEL", Plain(TColor{0x000000}, 40)));
   TacParentCache colourOnly;
-  colourOnly.FillColor = 0x646464;  // grey 100
+  colourOnly.FillColor = TColor{0x646464};  // grey 100
   SkinBitmap b = Filled(10, 10, 0);
   PaintSectionBackground(b.View(), {0, 0, 10, 10}, Paint(t, 0, colourOnly));
   EXPECT_EQ(Px(b, 5, 5), 0xFF282828u);  // MixColors(grey 100, black, 0.4) = 40
@@ -162,11 +162,11 @@ TEST(PaintSectionBackground, PartialTransparencyBlendsOverTheParent) {
 
   // A cache whose picture is not finished counts for its colour alone.
   TsSkinTables g = TablesWithMaster(Filled(1, 1, 0));
-  g.Sections.push_back(Section("PANEL", {0x000000, 50, 0, 100, "0;0;100;0;0", -1}));
+  g.Sections.push_back(Section("PANEL", {TColor{0x000000}, 50, 0, 100, "0;0;100;0;0", -1}));
   const SkinBitmap unfinished = Filled(10, 10, 0xFFFEFEFE);
   TacParentCache notReady;
   notReady.Image = ConstView(unfinished);
-  notReady.FillColor = 0x000000;
+  notReady.FillColor = TColor{0x000000};
   SkinBitmap f = Filled(10, 10, 0x12345678);
   PaintSectionBackground(f.View(), {0, 0, 10, 10}, Paint(g, 0, notReady));
   EXPECT_EQ(Px(f, 5, 5), 0xFF000000u);
@@ -181,35 +181,35 @@ TEST(PaintSectionBackground, PartialTransparencyBlendsOverTheParent) {
 
 TEST(PaintSectionBackground, CustomColourPaintsPlainAndOpaque) {
   TsSkinTables t = TablesWithTexture(0);
-  t.Sections.push_back(Section("PANEL", {0, 60, 30, 50, "6579300;6579300;100;0;0", 0}));
+  t.Sections.push_back(Section("PANEL", {TColor{0}, 60, 30, 50, "6579300;6579300;100;0;0", 0}));
   TacParentCache colourOnly;
-  colourOnly.FillColor = 0xFFFFFF;
+  colourOnly.FillColor = TColor{0xFFFFFF};
   SkinBitmap b = Filled(10, 10, 0);
-  PaintSectionBackground(b.View(), {0, 0, 10, 10}, Paint(t, 0, colourOnly), 0x336699);
+  PaintSectionBackground(b.View(), {0, 0, 10, 10}, Paint(t, 0, colourOnly), TColor{0x336699});
   for (auto p : b.pixels) ASSERT_EQ(p, 0xFF996633u);
 }
 
 TEST(PaintSectionBackground, SystemColoursAreResolvedBeforeTheyBecomePixels) {
   // A desktop whose button face (index 15) is 0xCCBBAA and every other colour 0x010101.
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
-  t.System.SystemColor = [](int index) { return index == 15 ? 0xCCBBAA : 0x010101; };
+  t.System.SystemColor = [](int index) { return TColor{index == 15 ? 0xCCBBAA : 0x010101}; };
   const TColor buttonFace = SystemColorId(15);
-  TsGeneralData s = Section("BUTTON", Plain(0x000000), 2);
+  TsGeneralData s = Section("BUTTON", Plain(TColor{0x000000}), 2);
   s.StateProps[1].Color = buttonFace;  // a section's own HOTCOLOR stays an identifier
   t.Sections.push_back(s);
-  t.Sections.push_back(Section("CLEAR", Plain(0x000000, 100)));
-  t.Sections.push_back(Section("HAZE", Plain(0x000000, 40)));
+  t.Sections.push_back(Section("CLEAR", Plain(TColor{0x000000}, 100)));
+  t.Sections.push_back(Section("HAZE", Plain(TColor{0x000000}, 40)));
   TacParentCache faceParent;
-  faceParent.FillColor = static_cast<std::uint32_t>(buttonFace);
+  faceParent.FillColor = buttonFace;
   struct Case {
     const char* name;
     int section, state;
     TacParentCache parent;
-    std::uint32_t customColor;
+    TColor customColor;
     std::uint32_t expected;
   } cases[] = {
       {"the hot state's own colour", 0, 1, {}, kKeyColor, 0xFFAABBCC},
-      {"a custom colour", 0, 0, {}, static_cast<std::uint32_t>(buttonFace), 0xFFAABBCC},
+      {"a custom colour", 0, 0, {}, buttonFace, 0xFFAABBCC},
       {"the parent's colour under a clear section", 1, 0, faceParent, kKeyColor, 0xFFAABBCC},
       // Each channel nearest(0.4 × parent): 0xAA → 68, 0xBB → 75, 0xCC → 82.
       {"the parent's colour under a hazy one", 2, 0, faceParent, kKeyColor, 0xFF444B52},
@@ -225,8 +225,8 @@ TEST(PaintSectionBackground, SystemColoursAreResolvedBeforeTheyBecomePixels) {
 
 TEST(PaintSectionBackground, StatesAreLimitedToTheSectionsStatesAndToTheHotRecord) {
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
-  TsGeneralData s = Section("BUTTON", Plain(0x010101), 3);
-  s.StateProps[1].Color = 0x020202;
+  TsGeneralData s = Section("BUTTON", Plain(TColor{0x010101}), 3);
+  s.StateProps[1].Color = TColor{0x020202};
   t.Sections.push_back(s);
   TsGeneralData one = s;
   one.States = 1;
@@ -257,7 +257,7 @@ TsSkinTables ItemTables() {
   TsSkinTables t = TablesWithMaster(m);
   t.Masks.push_back(Entry({0, 0, 6, 12}, 1, 1, 0, 1, 1, 1, 1));  // border, no centre
   t.Masks.push_back(Entry({20, 0, 23, 3}, 1, 0, 0, 0, 0, 0, 0));  // corner image
-  TsGeneralData s = Section("PANEL", Plain(0x00FF00));
+  TsGeneralData s = Section("PANEL", Plain(TColor{0x00FF00}));
   s.BorderMaskIndex = 0;
   s.CornerIndexes = {-1, 1, -1, -1};  // top right
   t.Sections.push_back(s);
@@ -306,11 +306,11 @@ class FakeControl : public ControlSkinSource {
   int SectionIndex() const override { return 0; }
   int PatternIndex() const override { return -1; }
   int HotPatternIndex() const override { return -1; }
-  std::uint32_t CustomColor() const override { return custom; }
+  TColor CustomColor() const override { return custom; }
   int HueOffset() const override { return hue; }
   int Saturation() const override { return saturation; }
 
-  std::uint32_t custom = kKeyColor;
+  TColor custom = kKeyColor;
   int hue = 0, saturation = 0;
 
  private:
@@ -319,7 +319,7 @@ class FakeControl : public ControlSkinSource {
 
 TEST(PaintControlItem, AppliesTheControlsHueThenSaturationAndItsColour) {
   TsSkinTables t = TablesWithMaster(Filled(1, 1, 0));
-  t.Sections.push_back(Section("PANEL", Plain(0x0000FF)));  // red
+  t.Sections.push_back(Section("PANEL", Plain(TColor{0x0000FF})));  // red
   FakeControl control(t);
   control.hue = 120;
   SkinBitmap b = Filled(6, 6, 0);
@@ -328,7 +328,7 @@ TEST(PaintControlItem, AppliesTheControlsHueThenSaturationAndItsColour) {
 
   control.hue = 0;
   control.saturation = -100;
-  control.custom = 0x0000FF;
+  control.custom = TColor{0x0000FF};
   SkinBitmap g = Filled(6, 6, 0);
   PaintControlItem(g.View(), {0, 0, 6, 6}, control, {}, {}, 0, false);
   EXPECT_EQ(Px(g, 3, 3), 0xFF555555u);  // its own red, then grey at the mean 85
@@ -339,7 +339,7 @@ TEST(PaintControlItem, AppliesTheControlsHueThenSaturationAndItsColour) {
   control.hue = 120;
   control.custom = kKeyColor;
   TacParentCache colour;
-  colour.FillColor = 0x0000FF;
+  colour.FillColor = TColor{0x0000FF};
   SkinBitmap s = Filled(6, 6, 0);
   PaintControlItem(s.View(), {0, 0, 6, 6}, control, colour, {}, 0, false);
   EXPECT_EQ(Px(s, 3, 3), 0xFFFF0000u);

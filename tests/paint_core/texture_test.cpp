@@ -132,7 +132,7 @@ TEST(TileMaskedTexture, WholeTilesThenParentStripsInModeTen) {
   EXPECT_EQ(Px(b, 2, 9), Px(parent, 4, 10));  // bottom strip from the parent
 
   TacParentCache colour;
-  colour.FillColor = 0x0000FF;
+  colour.FillColor = TColor{0x0000FF};
   SkinBitmap c = Filled(10, 10, kBg);
   TileMaskedTexture(c.View(), {0, 0, 10, 10}, e, tables, colour);
   EXPECT_EQ(Px(c, 9, 9), 0xFFFF0000u);

@@ -47,7 +47,7 @@ TEST(Bitmap, PixelViewWritesAreWhatGdiReads) {
 
 TEST(Bitmap, GdiDrawingShowsInThePixelView) {
   TBitmap bitmap(6, 4);
-  bitmap.Canvas().Brush().SetColor(RGB(10, 20, 30));
+  bitmap.Canvas().Brush().SetColor(RgbColor(10, 20, 30));
   bitmap.Canvas().FillRect(Rect{1, 1, 4, 3});
   const PixelView view = bitmap.Pixels();
   for (int y = 0; y < 4; ++y) {

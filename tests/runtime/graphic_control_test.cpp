@@ -13,8 +13,8 @@ namespace {
 
 using klarvik::test::RuntimeTest;
 
-constexpr TColor kParentColor = 0x00FF00;  // green
-constexpr TColor kChildColor = 0x0000FF;   // red
+constexpr TColor kParentColor{0x00FF00};  // green
+constexpr TColor kChildColor{0x0000FF};   // red
 
 // Paints far beyond its bounds, so only the parent's clipping keeps it inside.
 class Swatch : public TGraphicControl {

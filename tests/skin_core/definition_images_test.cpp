@@ -345,7 +345,7 @@ TEST(DefinitionImages, MasterBitmapIsNormalisedAndKeyed) {
   const TsSkinTables t = Load(WithMaster(""), files);
   ASSERT_NE(t.MasterBitmap, nullptr);
   EXPECT_EQ(t.MasterBitmap->pixels, (std::vector<std::uint32_t>{0x00FF00FF, 0xFF123456}));
-  EXPECT_EQ(t.MasterBitmap->transparentColor, kSkinKeyColor);
+  EXPECT_EQ(t.MasterBitmap->transparentColor, ColorValue(kKeyColor));
   // A missing master bitmap is no error.
   EXPECT_TRUE(Load(WithMaster("")).MasterBitmap->Empty());
   EXPECT_TRUE(Load("[GLOBALINFO]\n").MasterBitmap->Empty());

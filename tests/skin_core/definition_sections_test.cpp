@@ -17,14 +17,14 @@ TEST(DefinitionSections, RecordsInWrittenOrderWithTheirDefaults) {
   EXPECT_EQ(t.Sections[1].SectionName, "FORM");
   const TsGeneralData& form = t.Sections[1];
   EXPECT_EQ(form.States, 3);
-  EXPECT_EQ(form.Color, 0xFFFFFF);
-  EXPECT_EQ(form.FontColors, (std::array<TColor, 5>{0, -1, -1, -1, -1}));
+  EXPECT_EQ(form.Color, TColor{0xFFFFFF});
+  EXPECT_EQ(form.FontColors, (std::array<TColor, 5>{TColor{0}, TColor{-1}, TColor{-1}, TColor{-1}, TColor{-1}}));
   EXPECT_EQ(form.GradientData, " ");
   EXPECT_EQ(form.FadingIterations, 5);
   EXPECT_TRUE(form.ShowFocus);
-  EXPECT_EQ(form.HotColor, 0xFFFFFF);
-  EXPECT_EQ(form.HotFontColors, (std::array<TColor, 5>{0, -1, -1, -1, -1}));
-  EXPECT_EQ(form.GlowColor, 0xFFFFFF);
+  EXPECT_EQ(form.HotColor, TColor{0xFFFFFF});
+  EXPECT_EQ(form.HotFontColors, (std::array<TColor, 5>{TColor{0}, TColor{-1}, TColor{-1}, TColor{-1}, TColor{-1}}));
+  EXPECT_EQ(form.GlowColor, TColor{0xFFFFFF});
   EXPECT_EQ(form.BorderMaskIndex, -1);
   EXPECT_EQ(form.CornerIndexes, (std::array<int, 4>{-1, -1, -1, -1}));
   EXPECT_EQ(form.StateProps[kStateNormal].TextureIndex, -1);
@@ -43,29 +43,29 @@ TEST(DefinitionSections, KeysComeThroughTheParentChain) {
       "[ORPHAN]\nPARENTCLASS=MISSING\n");
   const TsGeneralData& child = Section(t, "CHILD");
   EXPECT_EQ(child.ParentClass, "MIDDLE");
-  EXPECT_EQ(child.Color, 3487288);  // an explicit -1 counts as absent
+  EXPECT_EQ(child.Color, TColor{3487288});  // an explicit -1 counts as absent
   EXPECT_EQ(child.Glow, 9);
   EXPECT_TRUE(child.GiveOwnFont);
-  EXPECT_EQ(child.FontColors[1], 77);
+  EXPECT_EQ(child.FontColors[1], TColor{77});
   EXPECT_EQ(child.GradientData, "1;2;3;4;5");
   ASSERT_EQ(child.GradientArray->size(), 1u);
   // An inherited system colour (highlight text, index 14) is turned into its RGB value; the
   // section that gives it keeps the identifier.
   EXPECT_EQ(child.FontColors[0], ClassicSystemInfo().SystemColor(0x0E));
   EXPECT_EQ(Section(t, "BASE").FontColors[0], static_cast<TColor>(0xFF00000E));
-  EXPECT_EQ(Section(t, "SELF").Color, 12);
-  EXPECT_EQ(Section(t, "ORPHAN").Color, 0xFFFFFF);
+  EXPECT_EQ(Section(t, "SELF").Color, TColor{12});
+  EXPECT_EQ(Section(t, "ORPHAN").Color, TColor{0xFFFFFF});
   EXPECT_EQ(Section(t, "ORPHAN").ParentClass, "MISSING");
 }
 
 TEST(DefinitionSections, OwnSystemColoursStayIdentifiersAndTheLoadKeepsTheirResolver) {
   TsLoadSettings settings;
-  settings.System.SystemColor = [](int index) { return index == 15 ? 0xCCBBAA : 0; };
+  settings.System.SystemColor = [](int index) { return TColor{index == 15 ? 0xCCBBAA : 0}; };
   const TsSkinTables t = Load("[BUTTON]\nSTATES=2\nHOTCOLOR=$FF00000F\n", MemoryFiles(), settings);
   const TColor hot = Section(t, "BUTTON").StateProps[kStateHot].Color;
   EXPECT_EQ(hot, SystemColorId(15));
-  EXPECT_EQ(t.ColorRef(hot), 0xCCBBAAu);
-  EXPECT_EQ(t.ColorRef(0x123456), 0x123456u);
+  EXPECT_EQ(t.ColorRef(hot), TColor{0xCCBBAA});
+  EXPECT_EQ(t.ColorRef(TColor{0x123456}), TColor{0x123456});
 }
 
 TEST(DefinitionSections, ParentLoopsEndWithTheDefault) {
@@ -81,7 +81,7 @@ TEST(DefinitionSections, ParentLoopsEndWithTheDefault) {
   for (const Case& c : cases) {
     const TsSkinTables t = Load(c.text);
     const TsGeneralData& a = Section(t, "A");
-    EXPECT_EQ(a.Color, 0xFFFFFF) << c.name;
+    EXPECT_EQ(a.Color, TColor{0xFFFFFF}) << c.name;
     EXPECT_EQ(a.GradientData, " ") << c.name;
     EXPECT_FALSE(a.FadingEnabled) << c.name;
     EXPECT_EQ(t.IndexOfMask(0, "A", "BORDERSMASK"), -1) << c.name;
@@ -94,9 +94,9 @@ TEST(DefinitionSections, LongParentChainsAreFollowedToALimit) {
   for (int i = 0; i < length; ++i) text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i + 1) + "\n";
   text += "[S" + std::to_string(length) + "]\nCOLOR=5\n";
   const TsSkinTables t = Load(text);
-  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth + 1)).Color, 5);
-  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth)).Color, 0xFFFFFF);
-  EXPECT_EQ(Section(t, "S0").Color, 0xFFFFFF);
+  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth + 1)).Color, TColor{5});
+  EXPECT_EQ(Section(t, "S" + std::to_string(length - kMaxParentDepth)).Color, TColor{0xFFFFFF});
+  EXPECT_EQ(Section(t, "S0").Color, TColor{0xFFFFFF});
 }
 
 TEST(DefinitionSections, OneStateCopiesStateZeroAndLeavesHotKeysUnread) {
@@ -108,25 +108,25 @@ TEST(DefinitionSections, OneStateCopiesStateZeroAndLeavesHotKeysUnread) {
   for (const char* name : {"ONE", "ZERO"}) {
     const TsGeneralData& s = Section(t, name);
     EXPECT_EQ(s.States, 1) << name;  // at least one state, so state indexes stay in range
-    EXPECT_EQ(s.HotColor, 0) << name;
+    EXPECT_EQ(s.HotColor, TColor{0}) << name;
     EXPECT_EQ(s.HotGradientData, "") << name;
     EXPECT_EQ(s.StateProps[kStateHot].Color, s.StateProps[kStateNormal].Color) << name;
     EXPECT_EQ(s.StateProps[kStateHot].GradientArray, s.GradientArray) << name;
   }
   const TsGeneralData& one = Section(t, "ONE");
-  EXPECT_EQ(one.StateProps[kStateHot].Color, 100);
-  EXPECT_EQ(one.StateProps[kStateHot].FontColors[0], 5);
+  EXPECT_EQ(one.StateProps[kStateHot].Color, TColor{100});
+  EXPECT_EQ(one.StateProps[kStateHot].FontColors[0], TColor{5});
   EXPECT_EQ(one.StateProps[kStateHot].GradientPercent, 40);
 
   const TsGeneralData& two = Section(t, "TWO");
-  EXPECT_EQ(two.StateProps[kStateNormal].Color, 100);
-  EXPECT_EQ(two.StateProps[kStateHot].Color, 200);
-  EXPECT_EQ(two.StateProps[kStateHot].FontColors[0], 6);
+  EXPECT_EQ(two.StateProps[kStateNormal].Color, TColor{100});
+  EXPECT_EQ(two.StateProps[kStateHot].Color, TColor{200});
+  EXPECT_EQ(two.StateProps[kStateHot].FontColors[0], TColor{6});
   // The states share their gradient steps with the flat fields.
   EXPECT_EQ(two.StateProps[kStateNormal].GradientArray, two.GradientArray);
   EXPECT_EQ(two.StateProps[kStateHot].GradientArray, two.HotGradientArray);
-  (*two.HotGradientArray)[0].Color1 = 1;
-  EXPECT_EQ((*two.StateProps[kStateHot].GradientArray)[0].Color1, 1);
+  (*two.HotGradientArray)[0].Color1 = TColor{1};
+  EXPECT_EQ((*two.StateProps[kStateHot].GradientArray)[0].Color1, TColor{1});
 }
 
 TEST(DefinitionSections, ValuesThatLaterCodeIndexesAreClamped) {
@@ -159,7 +159,7 @@ TEST(DefinitionSections, ShortGradientTextMeansNoGradient) {
   EXPECT_TRUE(Section(t, "S").GradientArray->empty());
   EXPECT_EQ(Section(t, "S").StateProps[kStateNormal].GradientPercent, 0);
   EXPECT_EQ(Section(t, "T").GradientPercent, 50);
-  EXPECT_EQ(*Section(t, "T").GradientArray, (TsGradArray{{3487288, 1513239, 97, 0}, {1513239, 1513239, 0, 0}}));
+  EXPECT_EQ(*Section(t, "T").GradientArray, (TsGradArray{{TColor{3487288}, TColor{1513239}, 97, 0}, {TColor{1513239}, TColor{1513239}, 0, 0}}));
 }
 
 TEST(DefinitionSections, StrictValuesFailTheLoad) {
@@ -274,31 +274,31 @@ TEST(DefinitionSections, PaletteFromGlobalsEditAndSelection) {
   EXPECT_EQ(bare.Palette[pcSelectionText], SystemColorId(kSysHighlightText));
   EXPECT_EQ(bare.Palette[pcSelectionTextHot], SystemColorId(kSysHighlightText));
   EXPECT_EQ(bare.Palette[pcSelectionBG], SystemColorId(kSysHighlight));
-  EXPECT_EQ(bare.Palette[pcBorderBottom], 0xFF0000);
-  EXPECT_EQ(bare.Palette[pcEditText_Caution], 8755161);
-  EXPECT_EQ(bare.Palette[pcEditBG_Bypassed], 4895375);
+  EXPECT_EQ(bare.Palette[pcBorderBottom], TColor{0xFF0000});
+  EXPECT_EQ(bare.Palette[pcEditText_Caution], TColor{8755161});
+  EXPECT_EQ(bare.Palette[pcEditBG_Bypassed], TColor{4895375});
 
   const TsSkinTables t = Load(
       "[GLOBALINFO]\nCOLOR=1\nEDITTEXT_ALERT=42\nEDITBG_ALERT=43\nBORDERCOLOR=44\n"
       "[EDIT]\nCOLOR=0x0000C8\nFONTCOLOR=0x640000\n"
       "[SELECTION]\nSTATES=1\nCOLOR=11\nFONTCOLOR=12\n");
   const TsPalette& p = t.Palette;
-  EXPECT_EQ(p[pcMainColor], 1);
-  EXPECT_EQ(p[pcEditText], 0x640000);
-  EXPECT_EQ(p[pcEditBG], 0x0000C8);
-  EXPECT_EQ(p[pcEditBG_Inverted], 0x640000);
-  EXPECT_EQ(p[pcEditText_Inverted], 0x0000C8);
-  EXPECT_EQ(p[pcEditBG_OddRow], 0x0000C8);
+  EXPECT_EQ(p[pcMainColor], TColor{1});
+  EXPECT_EQ(p[pcEditText], TColor{0x640000});
+  EXPECT_EQ(p[pcEditBG], TColor{0x0000C8});
+  EXPECT_EQ(p[pcEditBG_Inverted], TColor{0x640000});
+  EXPECT_EQ(p[pcEditText_Inverted], TColor{0x0000C8});
+  EXPECT_EQ(p[pcEditBG_OddRow], TColor{0x0000C8});
   // 5 % of the edit text colour, 95 % of the edit background: blue 0.05*100 = 5, red 0.95*200 = 190.
-  EXPECT_EQ(p[pcEditBG_EvenRow], 0x0500BE);
-  EXPECT_EQ(p[pcSelectionBG], 11);
-  EXPECT_EQ(p[pcSelectionText], 12);
-  EXPECT_EQ(p[pcSelectionBGHot], 11);  // one state: the hot entries are state 0's
-  EXPECT_EQ(p[pcSelectionTextHot], 12);
-  EXPECT_EQ(p[pcEditText_Caution], 42);
-  EXPECT_EQ(p[pcEditText_Bypassed], 42);
-  EXPECT_EQ(p[pcEditBG_Caution], 43);
-  EXPECT_EQ(p[pcBorder], 44);
+  EXPECT_EQ(p[pcEditBG_EvenRow], TColor{0x0500BE});
+  EXPECT_EQ(p[pcSelectionBG], TColor{11});
+  EXPECT_EQ(p[pcSelectionText], TColor{12});
+  EXPECT_EQ(p[pcSelectionBGHot], TColor{11});  // one state: the hot entries are state 0's
+  EXPECT_EQ(p[pcSelectionTextHot], TColor{12});
+  EXPECT_EQ(p[pcEditText_Caution], TColor{42});
+  EXPECT_EQ(p[pcEditText_Bypassed], TColor{42});
+  EXPECT_EQ(p[pcEditBG_Caution], TColor{43});
+  EXPECT_EQ(p[pcBorder], TColor{44});
 }
 
 TEST(DefinitionSections, SelectionFallsBackToTheMenuItem) {
@@ -308,9 +308,9 @@ TEST(DefinitionSections, SelectionFallsBackToTheMenuItem) {
   };
   const TColor highlightText = SystemColorId(kSysHighlightText);
   const Case cases[] = {
-      {"[SELECTION]\nFONTCOLOR=$FF00FF\n[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=22\n", 21, 22, 22},
-      {"[SELECTION]\nFONTCOLOR=$FF00FF\n[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=$FF00FF\n", 21, highlightText, highlightText},
-      {"[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=$FF00000F\n", 21, ClassicSystemInfo().SystemColor(15), ClassicSystemInfo().SystemColor(15)},
+      {"[SELECTION]\nFONTCOLOR=$FF00FF\n[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=22\n", TColor{21}, TColor{22}, TColor{22}},
+      {"[SELECTION]\nFONTCOLOR=$FF00FF\n[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=$FF00FF\n", TColor{21}, highlightText, highlightText},
+      {"[MENUITEM]\nSTATES=2\nHOTCOLOR=21\nHOTFONTCOLOR=$FF00000F\n", TColor{21}, ClassicSystemInfo().SystemColor(15), ClassicSystemInfo().SystemColor(15)},
   };
   for (const Case& c : cases) {
     const TsPalette p = Load(c.text).Palette;
@@ -335,24 +335,24 @@ TEST(DefinitionSections, OverlayOverridesAndAddsSections) {
   const TsSkinTables t = Load("[GLOBALINFO]\nCOLOR=7\n[BUTTON]\nCOLOR=1\nFONTCOLOR=8\nSHOWFOCUS=0\n", MemoryFiles(), settings);
   ASSERT_EQ(t.Sections.size(), 5u);
   const TsGeneralData& button = Section(t, "BUTTON");
-  EXPECT_EQ(button.Color, 5);
-  EXPECT_EQ(button.StateProps[kStateNormal].Color, 5);
-  EXPECT_EQ(button.FontColors[0], 8);  // an unreadable overlay value keeps the record's
+  EXPECT_EQ(button.Color, TColor{5});
+  EXPECT_EQ(button.StateProps[kStateNormal].Color, TColor{5});
+  EXPECT_EQ(button.FontColors[0], TColor{8});  // an unreadable overlay value keeps the record's
   EXPECT_TRUE(button.ShowFocus);       // a definition's SHOWFOCUS has no effect
 
   const TsGeneralData& child = Section(t, "NEWCHILD");  // starts from the record it names
-  EXPECT_EQ(child.Color, 5);
-  EXPECT_EQ(child.FontColors[0], 8);
+  EXPECT_EQ(child.Color, TColor{5});
+  EXPECT_EQ(child.FontColors[0], TColor{8});
   EXPECT_EQ(child.Glow, 3);
   const TsGeneralData& plain = Section(t, "NEWPLAIN");  // starts from the overlay defaults
-  EXPECT_EQ(plain.FontColors[0], -1);
-  EXPECT_EQ(plain.HotFontColors[0], -1);
+  EXPECT_EQ(plain.FontColors[0], TColor{-1});
+  EXPECT_EQ(plain.HotFontColors[0], TColor{-1});
   EXPECT_TRUE(plain.ShowFocus);
   EXPECT_FALSE(plain.FadingEnabled);
   EXPECT_EQ(plain.FadingIterations, -1) << "left out, it stays \"inherit\"";
   EXPECT_EQ(Section(t, "NEWFADING").FadingIterations, 255);  // given, it is limited
-  EXPECT_EQ(t.Palette[pcMainColor], 7);  // [GLOBALINFO] of the overlay is left alone
-  EXPECT_EQ(Section(t, "GLOBALINFO").Color, 7);
+  EXPECT_EQ(t.Palette[pcMainColor], TColor{7});  // [GLOBALINFO] of the overlay is left alone
+  EXPECT_EQ(Section(t, "GLOBALINFO").Color, TColor{7});
 }
 
 }  // namespace

@@ -52,12 +52,12 @@ TEST(DefinitionValues, BooleansAndVersions) {
 
 TEST(DefinitionValues, GradientStepsTakeFourOfEveryFiveWords) {
   const TsGradArray steps = ParseGradient("3487288;1513239;97;0;0;1513239;1513239;0;0;0");
-  EXPECT_EQ(steps, (TsGradArray{{3487288, 1513239, 97, 0}, {1513239, 1513239, 0, 0}}));
+  EXPECT_EQ(steps, (TsGradArray{{TColor{3487288}, TColor{1513239}, 97, 0}, {TColor{1513239}, TColor{1513239}, 0, 0}}));
 
   // A remainder of fewer than five words makes no step; colours are at least 0 and the
   // share is clamped to 0..100; the fifth word is not read at all.
-  EXPECT_EQ(ParseGradient("-5;7;250;3;x;1;2;3"), (TsGradArray{{0, 7, 100, 3}}));
-  EXPECT_EQ(ParseGradient("1;2;-4;9;0"), (TsGradArray{{1, 2, 0, 9}}));
+  EXPECT_EQ(ParseGradient("-5;7;250;3;x;1;2;3"), (TsGradArray{{TColor{0}, TColor{7}, 100, 3}}));
+  EXPECT_EQ(ParseGradient("1;2;-4;9;0"), (TsGradArray{{TColor{1}, TColor{2}, 0, 9}}));
   EXPECT_TRUE(ParseGradient("1;2;3;4").empty());
   for (const char* bad : {"1;2;x;4;0", "1;;3;4;0", "1;2;3;4.5;0"}) EXPECT_THROW(ParseGradient(bad), ESkinConvertError) << bad;
 }

@@ -14,10 +14,10 @@ using circular_progress::AnimationState;
 using circular_progress::InvalidatedArea;
 using circular_progress::kSegmentCount;
 
-constexpr TColor kActive = RGB(159, 159, 255);
-constexpr TColor kTransition = RGB(0, 0, 160);
+constexpr TColor kActive = RgbColor(159, 159, 255);
+constexpr TColor kTransition = RgbColor(0, 0, 160);
 constexpr TColor kInactive = clSilver;
-constexpr TColor kProgress = RGB(128, 0, 64);
+constexpr TColor kProgress = RgbColor(128, 0, 64);
 constexpr int kLeft = 30;
 constexpr int kTop = 20;
 constexpr int kSize = 49;  // the status window's indicator: sweep 23°, hole 11, 11, 26 x 26

@@ -46,7 +46,7 @@ TEST(GdiplusObjects, FailuresAreRecordedNotThrown) {
 }
 
 TEST(GdiplusObjects, ColoursBecomeOpaqueArgb) {
-  EXPECT_EQ(gdip::OpaqueArgb(RGB(0x12, 0x34, 0x56)), 0xFF123456u);
+  EXPECT_EQ(gdip::OpaqueArgb(RgbColor(0x12, 0x34, 0x56)), 0xFF123456u);
   EXPECT_EQ(gdip::OpaqueArgb(clBlack), 0xFF000000u);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   EXPECT_EQ(gdip::OpaqueArgb(clBtnFace),

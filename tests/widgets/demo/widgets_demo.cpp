@@ -47,7 +47,7 @@ class TDemoForm : public TForm {
   explicit TDemoForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption(L"Drawn widgets");
     SetBorderStyle(TFormBorderStyle::bsSingle);
-    SetColor(RGB(200, 225, 200));
+    SetColor(RgbColor(200, 225, 200));
     SetClientWidth(360);
     SetClientHeight(170);
     SetBounds(40, 40, Width(), Height());
