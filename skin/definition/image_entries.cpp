@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "base/pixel.h"
 #include "skin/definition/value_parsing.h"
 #include "skin/image/bmp_decoder.h"
@@ -38,14 +39,6 @@ std::vector<std::string_view> SplitWords(std::string_view text, std::string_view
 }
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Whether `text` upper-cased contains `upperPart`, without making the upper-cased copy.
-bool ContainsUpper(std::string_view text, std::string_view upperPart) {
-  return std::search(text.begin(), text.end(), upperPart.begin(), upperPart.end(),
-                     [](char a, char b) { return UpperLetter(a) == b; }) != text.end();
-}
 
 std::int16_t Margin(long long value) { return static_cast<std::int16_t>(ClampInt(value, 0, kMaxMargin)); }
 

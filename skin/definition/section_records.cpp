@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "skin/definition/value_parsing.h"
 
 namespace {

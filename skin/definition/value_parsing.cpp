@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/ascii_text.h"
 #include "skin/skin_error.h"
 
 namespace {
@@ -24,14 +25,6 @@ std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
 }
 
 std::optional<int> ParseInteger(std::string_view text) {

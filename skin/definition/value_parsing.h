@@ -23,7 +23,6 @@ inline constexpr std::size_t kMaxGradientSteps = 1024;
 // Raises ESkinConvertError past kMaxGradientSteps, before allocating anything.
 TsGradArray ParseGradient(std::string_view text);
 
-std::string UpperCase(std::string_view text);
 std::string_view TrimBlanks(std::string_view text);
 
 // Narrowing that keeps a value inside the target range instead of wrapping.

@@ -6,7 +6,6 @@
 
 namespace skin_package {
 
-std::string UpperCased(std::string_view name);
 bool IsDefinitionName(std::string_view name);
 // True when the upper-cased text after the last "." is "BMP".
 bool HasBitmapExtension(std::string_view name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "base/byte_reader.h"
 #include "base/input_limits.h"
 #include "skin/package/file_bytes.h"
@@ -104,7 +105,7 @@ void TacSkinConvertor::ClearPackage() {
 
 const TacImageItem* TacSkinConvertor::FindImage(std::string_view name) const {
   const auto found = std::find_if(image_items_.begin(), image_items_.end(),
-                                  [&](const TacImageItem& item) { return UpperCased(item.FileName) == name; });
+                                  [&](const TacImageItem& item) { return UpperCase(item.FileName) == name; });
   return found == image_items_.end() ? nullptr : &*found;
 }
 

@@ -2,18 +2,19 @@
 
 #include <system_error>
 
+#include "base/ascii_text.h"
 #include "skin/package/file_bytes.h"
 #include "skin/package/member_names.h"
 #include "skin/package/package_limits.h"
 
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name) {
-  const std::string wanted = skin_package::UpperCased(name);
+  const std::string wanted = UpperCase(name);
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     std::error_code statusError;
     if (!entry.is_regular_file(statusError)) continue;
     const std::u8string entryName = entry.path().filename().u8string();
-    if (skin_package::UpperCased(std::string(entryName.begin(), entryName.end())) == wanted) return entry.path();
+    if (UpperCase(std::string(entryName.begin(), entryName.end())) == wanted) return entry.path();
   }
   return {};
 }
