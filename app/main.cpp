@@ -6,6 +6,8 @@
 #include "runtime/application.h"
 #include "widgets/gdiplus_session.h"
 
+using namespace klarvik;
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // GDI+ lives as long as the program, past every window that draws with it.
   const GdiplusSession gdiplus;

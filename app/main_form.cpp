@@ -8,6 +8,8 @@
 #include "runtime/application.h"
 #include "win/text.h"
 
+namespace klarvik {
+
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
@@ -219,3 +221,5 @@ void TForm1::OnQueryEndSession(bool& allow) { allow = true; }
 void TForm1::OnEndSession(bool ending) {
   if (ending) QuitNoSaveExecute(nullptr);
 }
+
+}  // namespace klarvik

@@ -14,6 +14,8 @@
 #include "runtime/menus.h"
 #include "widgets/threaded_timer.h"
 
+namespace klarvik {
+
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* AOwner);
@@ -131,3 +133,5 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+}  // namespace klarvik

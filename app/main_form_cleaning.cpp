@@ -9,6 +9,8 @@
 #include "base/scope_exit.h"
 #include "runtime/application.h"
 
+namespace klarvik {
+
 void TForm1::sButton1Click(TObject*) {
   // One run at a time, by every route to the button (click, access key, Enter): a
   // second cleaner has nothing to do, and a click handled while the last poll is
@@ -36,3 +38,5 @@ void TForm1::ThreadedTimer1Timer(TObject*) {
   SetEnabled(true);
   GetTempSizeExecute(nullptr);
 }
+
+}  // namespace klarvik

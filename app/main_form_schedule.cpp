@@ -11,6 +11,8 @@
 #include "runtime/dialogs.h"
 #include "win/text.h"
 
+namespace klarvik {
+
 namespace {
 
 // The period items in the order every walk over them takes, with the scheduler's argument.
@@ -112,3 +114,5 @@ void TForm1::sButton2Click(TObject*) {
   }
   Application->Terminate();
 }
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include "runtime/colors.h"
 
+namespace klarvik {
+
 TStatusForm1* StatusForm1 = nullptr;
 
 TStatusForm1::TStatusForm1(TComponent* AOwner) : TForm(AOwner) {
@@ -36,3 +38,5 @@ TStatusForm1::TStatusForm1(TComponent* AOwner) : TForm(AOwner) {
   sLabel1->SetCaption(L"Delete files...");
   EndLoading();
 }
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 #include "runtime/forms.h"
 #include "widgets/circular_progress.h"
 
+namespace klarvik {
+
 class TStatusForm1 : public TForm {
  public:
   explicit TStatusForm1(TComponent* AOwner);
@@ -13,3 +15,5 @@ class TStatusForm1 : public TForm {
 };
 
 extern TStatusForm1* StatusForm1;
+
+}  // namespace klarvik

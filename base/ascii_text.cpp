@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace klarvik {
+
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = AsciiUpper(c);
@@ -12,3 +14,5 @@ bool ContainsUpper(std::string_view text, std::string_view upperPart) {
   return std::search(text.begin(), text.end(), upperPart.begin(), upperPart.end(),
                      [](char a, char b) { return AsciiUpper(a) == b; }) != text.end();
 }
+
+}  // namespace klarvik

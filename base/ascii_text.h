@@ -4,9 +4,13 @@
 #include <string>
 #include <string_view>
 
+namespace klarvik {
+
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string UpperCase(std::string_view text);
 
 // Whether `text` upper-cased contains `upperPart`, without making the upper-cased copy.
 bool ContainsUpper(std::string_view text, std::string_view upperPart);
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "base/bmp_file.h"
 
+namespace klarvik {
+
 namespace {
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
@@ -41,3 +43,5 @@ std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels) {
   }
   return out;
 }
+
+}  // namespace klarvik

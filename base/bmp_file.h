@@ -5,4 +5,8 @@
 
 #include "base/pixel_view.h"
 
+namespace klarvik {
+
 std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels);
+
+}  // namespace klarvik

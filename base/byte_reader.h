@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <span>
 
+namespace klarvik {
+
 class ByteReader {
  public:
   // Raises; `field` names what the data ended inside of.
@@ -70,3 +72,5 @@ class ByteReader {
   Failure fail_;
   std::size_t position_ = 0;
 };
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <ostream>
 
+namespace klarvik {
+
 enum class TColor : std::int32_t {};
 
 constexpr std::int32_t ColorValue(TColor color) { return static_cast<std::int32_t>(color); }
@@ -30,3 +32,5 @@ inline std::ostream& operator<<(std::ostream& out, TColor color) {
   out.flags(flags);
   return out;
 }
+
+}  // namespace klarvik

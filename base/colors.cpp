@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+namespace klarvik {
 
 int MixChannel(int a, int b, double k) { return static_cast<int>(std::lround(k * a + (1.0 - k) * b)); }
 
@@ -77,3 +78,5 @@ std::uint32_t ChangeSaturation(std::uint32_t pixel, int percent) {
   auto move = [&](int x) { return Limit(x + (x - mean) * percent / 100.0); };
   return Compose(pixel, move(r), move(g), move(b));
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "base/color.h"
 
+namespace klarvik {
+
 // Colour mix of one channel: nearest(k·A + (1 − k)·B), k in 0..1.
 int MixChannel(int a, int b, double k);
 // Per channel nearest(k·A + (1 − k)·B), k in 0..1; the high byte is taken from A. Both
@@ -20,3 +22,5 @@ TColor MixColorsPercent(TColor a, TColor b, int percent);
 std::uint32_t ChangeHue(std::uint32_t pixel, int degrees);
 // Moves each channel away from (percent > 0) or toward (< 0) the grey mean.
 std::uint32_t ChangeSaturation(std::uint32_t pixel, int percent);
+
+}  // namespace klarvik

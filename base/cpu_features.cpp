@@ -1,5 +1,7 @@
 #include "base/cpu_features.h"
 
+namespace klarvik {
+
 bool CpuHasAvx2() {
 #if defined(__i386__) || defined(__x86_64__)
   static const bool has = __builtin_cpu_supports("avx2");
@@ -19,3 +21,5 @@ bool CpuHasSse2() {
   return false;
 #endif
 }
+
+}  // namespace klarvik

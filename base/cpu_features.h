@@ -16,6 +16,10 @@
 #define KLARVIK_SSE2_ENTRY
 #endif
 
+namespace klarvik {
+
 // Probed once, on first use, and the same answer ever after.
 bool CpuHasSse2();
 bool CpuHasAvx2();
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 // or top. Windows calls get a RECT through win/rect.h, at the call and nowhere else.
 #include <algorithm>
 
+namespace klarvik {
+
 struct Point {
   int x = 0;
   int y = 0;
@@ -30,3 +32,5 @@ struct Rect {
 };
 
 inline Rect BoundsOf(int width, int height) { return {0, 0, width, height}; }
+
+}  // namespace klarvik

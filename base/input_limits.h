@@ -4,6 +4,8 @@
 // checks these before it allocates anything.
 #include <cstdint>
 
+namespace klarvik {
+
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 26;
 
@@ -17,3 +19,5 @@ constexpr bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
 // Deflate cannot expand its input by more than this factor (zlib's own bound), so a stream
 // that claims more output than its input could ever give is damaged.
 inline constexpr std::int64_t kMaxDeflateRatio = 1032;
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 
 #include "base/color.h"
 
+namespace klarvik {
+
 // The key colour as a pixel; key comparisons look at the colour bits only.
 constexpr std::uint32_t kKeyPixel = 0x00FF00FF;
 
@@ -23,3 +25,5 @@ inline constexpr TColor PixelToColor(std::uint32_t pixel) {
 inline bool MatchesKey(std::uint32_t pixel, TColor key) {
   return key != clNone && (pixel & 0x00FFFFFF) == (ColorToPixel(key, 0) & 0x00FFFFFF);
 }
+
+}  // namespace klarvik

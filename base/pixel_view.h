@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace klarvik {
+
 struct PixelView {
   int width = 0;
   int height = 0;
@@ -15,3 +17,5 @@ struct PixelView {
   }
   bool Empty() const { return pixels == nullptr || width <= 0 || height <= 0; }
 };
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace klarvik {
+
 TColor TsSystemInfo::ToRgb(TColor color) const {
   if (ColorValue(color) >= 0) return color;
   return SystemColor ? SystemColor(ColorValue(color) & 0xFF) : TColor{0};
@@ -21,3 +23,5 @@ TsSystemInfo ClassicSystemInfo() {
   info.SizingFrameWidth = 4;
   return info;
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "base/color.h"
 
+namespace klarvik {
+
 // System colour indexes the definition model names.
 enum TsSystemColorIndex : int {
   kSysWindow = 5,
@@ -27,3 +29,5 @@ struct TsSystemInfo {
 
 // Classic colours of a fresh system, for the native build and for tests.
 TsSystemInfo ClassicSystemInfo();
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 
 #include "app/folder_size.h"
 
+using namespace klarvik;
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
     std::fputs("usage: folder_size_bench FOLDER\n", stderr);

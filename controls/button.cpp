@@ -1,5 +1,7 @@
 #include "controls/button.h"
 
+namespace klarvik {
+
 TsButton::TsButton(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
@@ -18,3 +20,5 @@ void TsButton::WndProc(TMessage& Message) {
   }
   TWinControl::WndProc(Message);
 }
+
+}  // namespace klarvik

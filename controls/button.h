@@ -2,6 +2,8 @@
 // TsButton: a push button (the standard button class) whose click raises OnClick.
 #include "runtime/win_control.h"
 
+namespace klarvik {
+
 class TsButton : public TWinControl {
  public:
   explicit TsButton(TComponent* AOwner);
@@ -11,3 +13,5 @@ class TsButton : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
 };
+
+}  // namespace klarvik

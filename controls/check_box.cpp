@@ -4,6 +4,8 @@
 
 #include "controls/text_size.h"
 
+namespace klarvik {
+
 TsCheckBox::TsCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
@@ -87,3 +89,5 @@ bool TsCheckBox::CNCommand(TMessage& message) {
 void TsCheckBox::WMUpdateUIState(TMessage& message) {
   if (!showFocus_) message.WParam = MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS);
 }
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 // It sizes itself to its caption, and can keep its focus frame hidden.
 #include "runtime/win_control.h"
 
+namespace klarvik {
+
 class TsCheckBox : public TWinControl {
  public:
   explicit TsCheckBox(TComponent* AOwner);
@@ -34,3 +36,5 @@ class TsCheckBox : public TWinControl {
   bool autoSize_ = true;
   bool showFocus_ = true;
 };
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "runtime/bitmap.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 std::wstring RangeError(std::int64_t low, std::int64_t high) {
@@ -53,7 +55,7 @@ void TsGauge::SetProgress(std::int32_t value) {
   if (OnChange) OnChange(this);
 }
 
-int TsGauge::ProgressPercent() const { return ::ProgressPercent(minValue_, maxValue_, progress_); }
+int TsGauge::ProgressPercent() const { return klarvik::ProgressPercent(minValue_, maxValue_, progress_); }
 
 void TsGauge::SetSuffix(const std::wstring& suffix) {
   if (suffix == suffix_) return;
@@ -128,3 +130,5 @@ void TsGauge::Paint() {
   }
   BitBlt(Canvas().Handle(), 0, 0, width, height, image.Canvas().Handle(), 0, 0, SRCCOPY);
 }
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 
 #include "runtime/graphic_control.h"
 
+namespace klarvik {
+
 class TsGauge : public TGraphicControl {
  public:
   explicit TsGauge(TComponent* AOwner);
@@ -52,3 +54,5 @@ class TsGauge : public TGraphicControl {
   TColor foreColor_ = clBlack;
   TColor backColor_ = clWhite;
 };
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace klarvik {
+
 int ProgressPercent(std::int32_t minValue, std::int32_t maxValue, std::int32_t progress) {
   if (maxValue == minValue) return 0;
   const std::int64_t done = static_cast<std::int64_t>(progress) - minValue;
@@ -14,3 +16,5 @@ int FillLength(int percent, int size) {
   const long double share = static_cast<long double>(percent) * 0.01L;
   return static_cast<int>(std::trunc(static_cast<long double>(size) * share));
 }
+
+}  // namespace klarvik

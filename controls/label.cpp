@@ -2,6 +2,8 @@
 
 #include "controls/text_size.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr UINT kTextFormat = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
@@ -46,3 +48,5 @@ void TsLabel::FitToText() {
   const SIZE text = SingleLineTextSize(Font(), Caption(), kTextFormat);
   if (text.cx != Width() || text.cy != Height()) SetBounds(Left(), Top(), text.cx, text.cy);
 }
+
+}  // namespace klarvik

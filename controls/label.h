@@ -3,6 +3,8 @@
 // itself to its caption, so a longer measurement text is never cut.
 #include "runtime/graphic_control.h"
 
+namespace klarvik {
+
 class TsLabel : public TGraphicControl {
  public:
   explicit TsLabel(TComponent* AOwner);
@@ -21,3 +23,5 @@ class TsLabel : public TGraphicControl {
 
   bool autoSize_ = true;
 };
+
+}  // namespace klarvik

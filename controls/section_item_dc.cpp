@@ -2,6 +2,8 @@
 
 #include "paint/primitives/bitmap_ops.h"
 
+namespace klarvik {
+
 void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent) {
   if (dc == nullptr || rect.Empty() || rect.left < 0 || rect.top < 0) return;
   const int width = rect.Width(), height = rect.Height();
@@ -18,3 +20,5 @@ void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, b
   SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                     static_cast<UINT>(height), item.pixels.data(), &info, DIB_RGB_COLORS);
 }
+
+}  // namespace klarvik

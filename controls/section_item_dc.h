@@ -5,7 +5,11 @@
 
 #include "paint/primitives/section_item.h"
 
+namespace klarvik {
+
 // Paints the item into a picture of rect's size (item at its origin; paint.offset as
 // given) and copies it to dc at rect. Nothing for an empty rectangle or one starting at a
 // negative coordinate.
 void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent);
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include "win/handles.h"
 
+namespace klarvik {
+
 SIZE SingleLineTextSize(TFont& font, const std::wstring& text, UINT format) {
   WindowDc screen(nullptr);
   SelectScope selected(screen.Get(), font.Handle());
@@ -10,3 +12,5 @@ SIZE SingleLineTextSize(TFont& font, const std::wstring& text, UINT format) {
   DrawTextW(screen.Get(), measured.c_str(), static_cast<int>(measured.size()), &r, format | DT_SINGLELINE | DT_CALCRECT);
   return SIZE{r.right, r.bottom};
 }
+
+}  // namespace klarvik

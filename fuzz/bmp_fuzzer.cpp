@@ -11,6 +11,8 @@
 #include "skin/image/pixel_rules.h"
 #include "skin/skin_error.h"
 
+using namespace klarvik;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
   std::optional<SkinImageSize> header;

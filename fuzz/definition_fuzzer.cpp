@@ -13,6 +13,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
+using namespace klarvik;
+
 using namespace definition_fixture;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "skin/image/jpeg_decoder.h"
 #include "skin/skin_error.h"
 
+using namespace klarvik;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
     const JpegFrameSize frame = ReadJpegFrameSize(std::span<const std::uint8_t>(data, size));

@@ -10,6 +10,8 @@
 #include "skin/package/skin_convertor.h"
 #include "skin/skin_error.h"
 
+using namespace klarvik;
+
 namespace {
 
 std::vector<TacPackageMember> MembersOf(const TacSkinConvertor& reader) {

@@ -14,6 +14,8 @@
 #include "skin/image/png_decoder.h"
 #include "skin/skin_error.h"
 
+using namespace klarvik;
+
 namespace {
 
 // Random changes almost never keep a chunk's CRC right, which would stop nearly every

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace klarvik {
+
 TAction::TAction(TComponent* AOwner) : TComponent(AOwner) {}
 
 TAction::~TAction() { SetActionList(nullptr); }
@@ -29,3 +31,5 @@ TAction* TActionList::Actions(int index) const {
   if (index < 0 || index >= ActionCount()) return nullptr;
   return actions_[static_cast<size_t>(index)];
 }
+
+}  // namespace klarvik

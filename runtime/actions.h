@@ -5,6 +5,8 @@
 
 #include "runtime/component.h"
 
+namespace klarvik {
+
 class TActionList;
 
 class TAction : public TComponent {
@@ -43,3 +45,5 @@ class TActionList : public TComponent {
   friend class TAction;
   std::vector<TAction*> actions_;
 };
+
+}  // namespace klarvik

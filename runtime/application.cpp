@@ -11,6 +11,8 @@
 #include "win/text.h"
 #include "win/window_class.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kApplicationClassName[] = L"KlarvikApplication";
@@ -224,3 +226,5 @@ void TApplication::ShowException(const std::exception& E) {
   const auto* own = dynamic_cast<const Exception*>(&E);
   MessageDlg(own ? own->Message() : FromUtf8(E.what()), TMsgDlgType::mtError, mbOK, 0);
 }
+
+}  // namespace klarvik

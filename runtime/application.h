@@ -12,6 +12,8 @@
 #include "runtime/forms.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* AOwner);
@@ -76,3 +78,5 @@ class TApplication : public TComponent {
 
 // The process's application object, made at start-up (tests may point it at their own).
 extern TApplication* Application;
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 // A canvas on a memory DC that holds the bitmap; the DC is made on first use and let go
 // (bitmap deselected) before the bitmap is replaced or freed.
 class TBitmap::BitmapCanvas : public TCanvas {
@@ -70,3 +72,5 @@ PixelView TBitmap::Pixels() {
   GdiFlush();
   return PixelView{width_, height_, width_, bits_};
 }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 class TBitmap : public TObject {
  public:
   TBitmap();
@@ -35,3 +37,5 @@ class TBitmap : public TObject {
   int height_ = 0;
   std::unique_ptr<BitmapCanvas> canvas_;
 };
+
+}  // namespace klarvik

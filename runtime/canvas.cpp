@@ -2,6 +2,8 @@
 
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 TCanvas::TCanvas() {
   font_.OnChange = [this](TObject*) { ToolChanged(kFontSelected); };
   pen_.OnChange = [this](TObject*) { ToolChanged(kPenSelected); };
@@ -132,3 +134,5 @@ void TCanvas::CopyRect(const Rect& dest, TCanvas& source, const Rect& sourceRect
   StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source.Handle(), sourceRect.left, sourceRect.top,
              sourceRect.Width(), sourceRect.Height(), SRCCOPY);
 }
+
+}  // namespace klarvik

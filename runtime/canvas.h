@@ -11,6 +11,8 @@
 #include "runtime/pen_brush.h"
 #include "win/rect.h"
 
+namespace klarvik {
+
 class TCanvas : public TObject {
  public:
   TCanvas();
@@ -63,3 +65,5 @@ class TCanvas : public TObject {
   TPen pen_;
   TBrush brush_;
 };
+
+}  // namespace klarvik

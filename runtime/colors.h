@@ -5,6 +5,8 @@
 
 #include "base/color.h"
 
+namespace klarvik {
+
 constexpr TColor clBlack{0x000000};
 constexpr TColor clMaroon{0x000080};
 constexpr TColor clGreen{0x008000};
@@ -30,3 +32,5 @@ constexpr TColor clMenuText = SystemColorId(COLOR_MENUTEXT);
 
 // Resolves a system colour to its current RGB value; any other colour passes unchanged.
 COLORREF ColorToRGB(TColor color);
+
+}  // namespace klarvik

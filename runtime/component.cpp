@@ -6,6 +6,8 @@
 
 #include "win/text.h"
 
+namespace klarvik {
+
 TObject::~TObject() = default;
 
 void TObject::BeforeDestruction() {}
@@ -116,3 +118,5 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (sibling != AComponent) sibling->Notification(AComponent, Operation);
   }
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace klarvik {
+
 class TObject {
  public:
   TObject() = default;
@@ -87,3 +89,5 @@ class TComponent : public TObject {
   unsigned state_ = 0;
   int tag_ = 0;
 };
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include "runtime/win_control.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   font_.OnChange = [this](TObject*) { OwnFontChanged(); };
 }
@@ -201,3 +203,5 @@ void TControl::WMMouseMove(TMessage& message) {
   DefaultHandler(message);
   MouseMove(message.WParam, GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
 }
+
+}  // namespace klarvik

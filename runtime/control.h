@@ -10,6 +10,8 @@
 #include "runtime/messages.h"
 #include "win/rect.h"
 
+namespace klarvik {
+
 enum TControlStyleFlag : unsigned { csOpaque = 1, csAcceptsControls = 2, csClickEvents = 4, csCaptureMouse = 8 };
 
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
@@ -141,3 +143,5 @@ class TControl : public TComponent {
   unsigned controlStyle_ = csClickEvents | csCaptureMouse;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
 };
+
+}  // namespace klarvik

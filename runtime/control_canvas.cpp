@@ -2,6 +2,8 @@
 
 #include "runtime/control.h"
 
+namespace klarvik {
+
 TControlCanvas::PaintBorrow::PaintBorrow(TControlCanvas& canvas, HDC dc) : canvas_(canvas) {
   canvas.SetHandle(dc);
   canvas.Font().Assign(canvas.control_.Font());
@@ -9,3 +11,5 @@ TControlCanvas::PaintBorrow::PaintBorrow(TControlCanvas& canvas, HDC dc) : canva
 }
 
 TControlCanvas::PaintBorrow::~PaintBorrow() { canvas_.SetHandle(nullptr); }
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 
 #include "runtime/canvas.h"
 
+namespace klarvik {
+
 class TControl;
 
 class TControlCanvas : public TCanvas {
@@ -26,3 +28,5 @@ class TControlCanvas : public TCanvas {
  private:
   TControl& control_;
 };
+
+}  // namespace klarvik

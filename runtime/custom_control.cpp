@@ -1,5 +1,7 @@
 #include "runtime/custom_control.h"
 
+namespace klarvik {
+
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), canvas_(*this) {}
 
 TCustomControl::~TCustomControl() = default;
@@ -11,3 +13,5 @@ void TCustomControl::PaintWindow(HDC dc) {
 }
 
 void TCustomControl::Paint() {}
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 #include "runtime/control_canvas.h"
 #include "runtime/win_control.h"
 
+namespace klarvik {
+
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);
@@ -17,3 +19,5 @@ class TCustomControl : public TWinControl {
  private:
   TControlCanvas canvas_;
 };
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include "runtime/application.h"
 #include "runtime/forms.h"
 
+namespace klarvik {
+
 namespace {
 
 UINT ButtonLayout(unsigned buttons) {
@@ -48,3 +50,5 @@ int MessageDlg(const std::wstring& Msg, TMsgDlgType DlgType, unsigned Buttons, i
   const std::wstring caption = Application ? Application->Title() : std::wstring();
   return ModalResultOf(MessageBoxW(owner, Msg.c_str(), caption.c_str(), ButtonLayout(Buttons) | IconOf(DlgType)));
 }
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 // Modal message dialogs.
 #include <string>
 
+namespace klarvik {
+
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgBtn : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64 };
 constexpr unsigned mbYesNo = mbYes | mbNo;
@@ -13,3 +15,5 @@ constexpr unsigned mbAbortRetryIgnore = mbAbort | mbRetry | mbIgnore;
 // and returns the pressed button as mrXxx. Sets of buttons the system box has no layout
 // for fall back to the nearest one that contains them (mbOK alone when none does).
 int MessageDlg(const std::wstring& Msg, TMsgDlgType DlgType, unsigned Buttons, int HelpCtx);
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+namespace klarvik {
+
 int ScreenPixelsPerInch() {
   static const int pixelsPerInch = [] {
     WindowDc screen(nullptr);
@@ -89,3 +91,5 @@ void TFont::Changed() {
   const UniqueFont previous = std::move(handle_);
   if (OnChange) OnChange(this);
 }
+
+}  // namespace klarvik

@@ -10,6 +10,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;  // a set of TFontStyle bits
 
@@ -51,3 +53,5 @@ class TFont : public TObject {
 
 // Pixels per inch of the screen, used to turn points into pixels.
 int ScreenPixelsPerInch();
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "runtime/menus.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 // Disables the other visible windows of the thread while a modal form runs, and re-enables them.
@@ -453,3 +455,5 @@ void TCustomForm::WMActivate(TMessage& message) {
 }
 
 void TCustomForm::CMRelease(TMessage&) { Free(this); }
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 
 #include "runtime/win_control.h"
 
+namespace klarvik {
+
 class TMainMenu;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -122,3 +124,5 @@ class TForm : public TCustomForm {
  public:
   using TCustomForm::TCustomForm;
 };
+
+}  // namespace klarvik

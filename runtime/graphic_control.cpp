@@ -1,5 +1,7 @@
 #include "runtime/graphic_control.h"
 
+namespace klarvik {
+
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_(*this) {}
 
 TGraphicControl::~TGraphicControl() = default;
@@ -22,3 +24,5 @@ void TGraphicControl::WMPaint(TMessage& message) {
 }
 
 void TGraphicControl::Paint() {}
+
+}  // namespace klarvik

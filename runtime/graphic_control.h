@@ -5,6 +5,8 @@
 #include "runtime/control.h"
 #include "runtime/control_canvas.h"
 
+namespace klarvik {
+
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
@@ -21,3 +23,5 @@ class TGraphicControl : public TControl {
  private:
   TControlCanvas canvas_;
 };
+
+}  // namespace klarvik

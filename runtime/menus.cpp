@@ -5,6 +5,8 @@
 #include "win/exceptions.h"
 #include "win/text.h"
 
+namespace klarvik {
+
 namespace {
 
 // WM_COMMAND ids of menu items; below the range the runtime gives child windows.
@@ -292,3 +294,5 @@ void TPopupMenu::Popup(int x, int y) {
       TrackPopupMenuEx(Handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, owner, nullptr));
   if (TMenuItem* item = command ? FindItem(command) : nullptr) item->Click();
 }
+
+}  // namespace klarvik

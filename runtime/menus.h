@@ -9,6 +9,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 using TShortCut = WORD;  // virtual key | scShift | scCtrl | scAlt
 constexpr unsigned scShift = 0x2000;
 constexpr unsigned scCtrl = 0x4000;
@@ -140,3 +142,5 @@ class TPopupMenu : public TMenu {
   void Popup(int x, int y);
   TNotifyEvent OnPopup;
 };
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 // control classes and of the ranges the skin engine uses (0xA100, 0xB000, 0xBCB3, 0xBCB4).
 #include <windows.h>
 
+namespace klarvik {
+
 struct TMessage {
   UINT Msg;
   WPARAM WParam;
@@ -25,3 +27,5 @@ constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_LAST = CN_BASE + 0x3FF;
+
+}  // namespace klarvik

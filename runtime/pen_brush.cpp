@@ -1,5 +1,7 @@
 #include "runtime/pen_brush.h"
 
+namespace klarvik {
+
 void TPen::SetColor(TColor color) {
   if (color == color_) return;
   color_ = color;
@@ -73,3 +75,5 @@ void TBrush::Changed() {
   const UniqueBrush previous = std::move(handle_);
   if (OnChange) OnChange(this);
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 enum class TPenStyle { psSolid, psClear, psInsideFrame };
 
 class TPen : public TObject {
@@ -53,3 +55,5 @@ class TBrush : public TObject {
   TBrushStyle style_ = TBrushStyle::bsSolid;
   UniqueBrush handle_;
 };
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "runtime/program_icon.h"
 
+namespace klarvik {
+
 HICON ProgramIcon() {
   // Shared icons from LoadIcon are never destroyed, so one lookup serves the process.
   static const HICON icon = [] {
@@ -8,3 +10,5 @@ HICON ProgramIcon() {
   }();
   return icon;
 }
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "win/exceptions.h"
 #include "win/window_class.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kSyncWindowClassName[] = L"KlarvikThreadSync";
@@ -143,3 +145,5 @@ void TThread::Synchronize(const std::function<void()>& method) {
   }
   if (call.error) std::rethrow_exception(call.error);
 }
+
+}  // namespace klarvik

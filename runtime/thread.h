@@ -13,6 +13,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TThread : public TObject {
@@ -74,3 +76,5 @@ class TThread : public TObject {
   std::atomic<bool> finished_{false};
   std::exception_ptr fatalException_;
 };
+
+}  // namespace klarvik

@@ -13,6 +13,8 @@
 #include "win/exceptions.h"
 #include "win/window_class.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kWindowClassName[] = L"KlarvikWindow";
@@ -514,3 +516,5 @@ void TWinControl::VisibleChanged() {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
                    (Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include "runtime/control.h"
 #include "runtime/pen_brush.h"
 
+namespace klarvik {
+
 struct TCreateParams {
   std::wstring Caption;
   DWORD Style = 0;
@@ -127,3 +129,5 @@ class TWinControl : public TControl {
   TControl* captureControl_ = nullptr;
   TBrush brush_;
 };
+
+}  // namespace klarvik

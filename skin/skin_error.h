@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace klarvik {
+
 class ESkinError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -26,3 +28,5 @@ class ESkinConvertError : public ESkinError {
  public:
   using ESkinError::ESkinError;
 };
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "widgets/adv_gdip_picture.h"
 
+namespace klarvik {
+
 TAdvGDIPPicture::TAdvGDIPPicture(TComponent* AOwner) : TGraphicControl(AOwner) {
   picture_.OnChange = [this](TObject*) { PictureChanged(); };
   SetBounds(Left(), Top(), 100, 100);
@@ -40,3 +42,5 @@ void TAdvGDIPPicture::Paint() {
   if (!rect) return;
   picture_.Draw(Canvas(), *rect);
 }
+
+}  // namespace klarvik

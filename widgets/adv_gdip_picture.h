@@ -7,6 +7,8 @@
 #include "widgets/gdip_picture.h"
 #include "widgets/picture_layout.h"
 
+namespace klarvik {
+
 class TAdvGDIPPicture : public TGraphicControl {
  public:
   explicit TAdvGDIPPicture(TComponent* AOwner);
@@ -42,3 +44,5 @@ class TAdvGDIPPicture : public TGraphicControl {
   PictureFlags flags_;
   TGDIPPicture picture_;
 };
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 #include "runtime/win_control.h"
 #include "widgets/gdiplus_objects.h"
 
+namespace klarvik {
+
 using namespace circular_progress;
 
 TAdvCircularProgress::TAdvCircularProgress(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -150,3 +152,5 @@ void TAdvCircularProgress::AnimationTick() {
   }
   if (OnProgressUpdate) OnProgressUpdate(this);
 }
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include "widgets/message_timer.h"
 #include "widgets/progress_appearance.h"
 
+namespace klarvik {
+
 namespace gdip {
 class Path;
 class Region;
@@ -82,3 +84,5 @@ class TAdvCircularProgress : public TGraphicControl {
   circular_progress::AnimationState animation_;
   bool paused_ = false;
 };
+
+}  // namespace klarvik

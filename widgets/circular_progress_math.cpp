@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace klarvik {
+
 namespace circular_progress {
 
 int SegmentSweep(int width, int height) {
@@ -83,3 +85,5 @@ Rect InvalidatedArea(const Rect& bounds, int newIndex) {
 }
 
 }  // namespace circular_progress
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 // which colour each segment takes, the animation step and the area each step repaints.
 #include "base/geometry.h"
 
+namespace klarvik {
+
 namespace circular_progress {
 
 constexpr int kSegmentCount = 12;
@@ -45,3 +47,5 @@ AnimationState NextAnimationState(AnimationState state);
 Rect InvalidatedArea(const Rect& bounds, int newIndex);
 
 }  // namespace circular_progress
+
+}  // namespace klarvik

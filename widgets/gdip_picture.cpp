@@ -8,6 +8,8 @@
 #include "win/handles.h"
 #include "win/long_path.h"
 
+namespace klarvik {
+
 namespace {
 
 bool ReadWholeFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
@@ -130,3 +132,5 @@ void TGDIPPicture::Draw(TCanvas& canvas, const Rect& rect) {
   sizeKnown_ = true;
   graphics.DrawImage(image, rect.left, rect.top, width, height);
 }
+
+}  // namespace klarvik

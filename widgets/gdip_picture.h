@@ -15,6 +15,8 @@
 #include "runtime/component.h"
 #include "widgets/gdiplus_session.h"
 
+namespace klarvik {
+
 class TBitmap;
 
 class TGDIPPicture : public TObject {
@@ -69,3 +71,5 @@ class TGDIPPicture : public TObject {
   int width_ = 0;
   int height_ = 0;
 };
+
+}  // namespace klarvik

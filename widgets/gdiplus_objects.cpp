@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace klarvik {
+
 namespace gdip {
 
 using namespace Gdiplus::DllExports;
@@ -150,3 +152,5 @@ GpStatus Graphics::DrawImageKeyed(Image& image, int x, int y, int width, int hei
 }
 
 }  // namespace gdip
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 
 #include "runtime/colors.h"
 
+namespace klarvik {
+
 namespace gdip {
 
 using Gdiplus::ARGB;
@@ -117,3 +119,5 @@ class Graphics : public Object {
 };
 
 }  // namespace gdip
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 
 #include <mutex>
 
+namespace klarvik {
+
 namespace {
 
 struct ProcessGdiplus {
@@ -74,3 +76,5 @@ bool GdiplusSession::NotificationHooked() {
   const std::lock_guard lock(state.mutex);
   return state.unhook != nullptr;
 }
+
+}  // namespace klarvik

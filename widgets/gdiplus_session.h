@@ -1,4 +1,6 @@
 #pragma once
+
+namespace klarvik {
 // GDI+ start-up and shutdown. The program's entry point holds one GdiplusSession for its
 // whole life; every widget that keeps GDI+ objects holds one too, so GDI+ is started on
 // demand when no entry point did it and is shut down only after the last holder (and with
@@ -15,3 +17,5 @@ class GdiplusSession {
   // True while GDI+, started without its background thread, has its notification hook.
   static bool NotificationHooked();
 };
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 #include "win/exceptions.h"
 #include "win/window_class.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"KlarvikMessageTimer";
@@ -59,3 +61,5 @@ LRESULT CALLBACK TMessageTimer::WindowProc(HWND window, UINT msg, WPARAM wParam,
   }
   return DefWindowProcW(window, msg, wParam, lParam);
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "runtime/component.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 class TMessageTimer : public TObject {
  public:
   TMessageTimer();
@@ -30,3 +32,5 @@ class TMessageTimer : public TObject {
   bool enabled_ = false;
   bool running_ = false;
 };
+
+}  // namespace klarvik

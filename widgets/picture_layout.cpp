@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace klarvik {
+
 namespace {
 
 // Rounds to the nearest integer, ties to even.
@@ -62,3 +64,5 @@ std::optional<Rect> PictureRect(const PictureFlags& flags, int controlWidth, int
   }
   return Sized(0, 0, pictureWidth, pictureHeight);
 }
+
+}  // namespace klarvik

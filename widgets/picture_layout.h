@@ -5,6 +5,8 @@
 
 #include "base/geometry.h"
 
+namespace klarvik {
+
 struct PictureFlags {
   bool stretch = false;
   bool proportional = false;
@@ -16,3 +18,5 @@ struct PictureFlags {
 // cuts it); nothing when a computed width or height is 0, since such a picture cannot show.
 std::optional<Rect> PictureRect(const PictureFlags& flags, int controlWidth, int controlHeight, int pictureWidth,
                                    int pictureHeight);
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "widgets/progress_appearance.h"
 
+namespace klarvik {
+
 void TProgressAppearance::Assign(const TProgressAppearance& source) {
   borderColor_ = source.borderColor_;
   backGroundColor_ = source.backGroundColor_;
@@ -14,3 +16,5 @@ void TProgressAppearance::Store(TColor& field, TColor value) {
   field = value;
   if (OnChange) OnChange(this);
 }
+
+}  // namespace klarvik

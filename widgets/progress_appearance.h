@@ -4,6 +4,8 @@
 #include "runtime/colors.h"
 #include "runtime/component.h"
 
+namespace klarvik {
+
 class TProgressAppearance : public TObject {
  public:
   TProgressAppearance() = default;
@@ -37,3 +39,5 @@ class TProgressAppearance : public TObject {
   TColor inActiveSegmentColor_ = clSilver;
   TColor progressSegmentColor_ = RgbColor(128, 0, 64);
 };
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 UniqueKernelHandle NewEvent(bool manualReset) {
@@ -83,3 +85,5 @@ void TThreadedTimer::DeliverTick() {
   } catch (...) {
   }
 }
+
+}  // namespace klarvik

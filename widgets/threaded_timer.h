@@ -12,6 +12,8 @@
 #include "runtime/thread.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 class TThreadedTimer;
 
 // The worker: waits out the interval, hands the tick over, and repeats. While its timer
@@ -74,3 +76,5 @@ class TThreadedTimer : public TComponent {
   bool enabled_ = false;
   bool allowZero_ = false;
 };
+
+}  // namespace klarvik

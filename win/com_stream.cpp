@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace klarvik {
+
 namespace {
 
 // Frees a global memory block unless a stream took it over.
@@ -66,3 +68,5 @@ bool WriteToStream(IStream* stream, const std::vector<std::uint8_t>& bytes) {
   const HRESULT result = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
   return SUCCEEDED(result) && written == bytes.size();
 }
+
+}  // namespace klarvik

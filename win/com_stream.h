@@ -9,6 +9,8 @@
 
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace handle_traits {
 inline void ReleaseStream(IStream* stream) noexcept { stream->Release(); }
 }  // namespace handle_traits
@@ -24,3 +26,5 @@ std::vector<std::uint8_t> ReadWholeStream(IStream* stream);
 
 // Writes the bytes at the stream's position; false when the stream took fewer.
 bool WriteToStream(IStream* stream, const std::vector<std::uint8_t>& bytes);
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "win/directory_listing.h"
 
+namespace klarvik {
+
 HANDLE DirectoryLister::First(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
   if (!basicRefused_) {
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
@@ -17,3 +19,5 @@ bool IsDotEntry(const wchar_t* name) {
 std::uint64_t FileSizeOf(const WIN32_FIND_DATAW& entry) {
   return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
+
+}  // namespace klarvik

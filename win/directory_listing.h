@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace klarvik {
+
 // Starts listings, preferring the cheap form (no short names, bigger batches); a
 // system that refuses it gets the standard form for the rest of the walk.
 class DirectoryLister {
@@ -21,3 +23,5 @@ bool IsDotEntry(const wchar_t* name);
 
 // The entry's full 64-bit size.
 std::uint64_t FileSizeOf(const WIN32_FIND_DATAW& entry);
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 // the one handler the program installs (the application's), with the object it came from.
 #include <windows.h>
 
+namespace klarvik {
+
 template <typename Sender>
 class WindowExceptions {
  public:
@@ -27,3 +29,5 @@ class WindowExceptions {
  private:
   static inline Handler handler_ = nullptr;
 };
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 
 #include "win/text.h"
 
+namespace klarvik {
+
 Exception::Exception(std::wstring message) : message_(std::move(message)), utf8_(ToUtf8(message_)) {}
 
 namespace {
@@ -23,3 +25,5 @@ std::wstring SystemErrorText(unsigned long errorCode) {
 
 EOSError::EOSError(const std::wstring& operation, unsigned long errorCode)
     : Exception(operation + L": " + SystemErrorText(errorCode)), errorCode_(errorCode) {}
+
+}  // namespace klarvik

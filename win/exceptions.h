@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+namespace klarvik {
+
 class Exception : public std::exception {
  public:
   explicit Exception(std::wstring message);
@@ -35,3 +37,5 @@ class EOSError : public Exception {
  private:
   unsigned long errorCode_;
 };
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace klarvik {
+
 template <class Traits>
 class UniqueHandle {
  public:
@@ -136,3 +138,5 @@ class SavedDcState {
   HDC dc_;
   int saved_;
 };
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace klarvik {
+
 std::wstring ExtendedLengthPath(const std::wstring& path) {
   if (path.starts_with(LR"(\\?\)")) return path;
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -14,3 +16,5 @@ std::wstring ExtendedLengthPath(const std::wstring& path) {
   if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
   return LR"(\\?\)" + full;
 }
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace klarvik {
+
 std::wstring RunningExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -15,3 +17,5 @@ std::wstring RunningExecutablePath() {
     path.resize(path.size() * 2);
   }
 }
+
+}  // namespace klarvik

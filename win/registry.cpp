@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace klarvik {
+
 TRegistry::TRegistry(REGSAM access) : access_(access) {}
 
 void TRegistry::SetRootKey(HKEY root) {
@@ -54,3 +56,5 @@ bool TRegistry::DeleteValue(const std::wstring& name) {
   const LSTATUS status = RegDeleteValueW(key_.Get(), name.c_str());
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 
 #include "win/handles.h"
 
+namespace klarvik {
+
 class TRegistry {
  public:
   // Rooted at HKEY_CURRENT_USER; keys are opened with `access` rights.
@@ -41,3 +43,5 @@ class TRegistry {
   LSTATUS lastOpenStatus_ = ERROR_SUCCESS;
   UniqueHkey key_;
 };
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace klarvik {
+
 std::string ToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -34,3 +36,5 @@ std::wstring WithoutAccessKeys(std::wstring_view caption) {
   }
   return plain;
 }
+
+}  // namespace klarvik

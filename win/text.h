@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace klarvik {
+
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 
@@ -13,3 +15,5 @@ bool SameText(std::wstring_view a, std::wstring_view b);
 
 // "Every &8 Hour" -> "Every 8 Hour"; "&&" stands for one "&".
 std::wstring WithoutAccessKeys(std::wstring_view caption);
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 void RegisterWindowClass(const WNDCLASSEXW& windowClass) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
@@ -19,3 +21,5 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   windowClass.lpszClassName = name;
   RegisterWindowClass(windowClass);
 }
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 // Window classes of this program and the one way a window is tied to its object.
 #include <windows.h>
 
+namespace klarvik {
+
 // Registers the class unless this program has already registered one of that name, so
 // every window kind calls it before it creates a window. Raises EOSError when Windows
 // refuses.
@@ -27,3 +29,5 @@ class WindowBinding {
  private:
   const wchar_t* property_;
 };
+
+}  // namespace klarvik

@@ -14,6 +14,8 @@
 #include "bench/native/time_recorder.h"
 #include "paint/primitives/blend.h"
 
+using namespace klarvik;
+
 namespace {
 
 constexpr int kSize = 1024;

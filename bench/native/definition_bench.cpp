@@ -15,6 +15,8 @@
 #include "skin/image/png_decoder.h"
 #include "tests/skin_core/definition_fixture.h"
 
+using namespace klarvik;
+
 using namespace definition_fixture;
 
 namespace {

@@ -13,6 +13,8 @@
 #include "skin/package/package_writer.h"
 #include "skin/package/skin_convertor.h"
 
+using namespace klarvik;
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;

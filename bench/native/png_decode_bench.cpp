@@ -16,6 +16,8 @@
 #include "bench/native/time_recorder.h"
 #include "skin/image/png_decoder.h"
 
+using namespace klarvik;
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;

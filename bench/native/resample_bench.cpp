@@ -17,6 +17,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/resample.h"
 
+using namespace klarvik;
+
 namespace {
 
 constexpr int kSource = 512;

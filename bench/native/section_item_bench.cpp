@@ -10,6 +10,8 @@
 #include "paint/primitives/section_item.h"
 #include "skin/definition/value_parsing.h"
 
+using namespace klarvik;
+
 namespace {
 
 SkinBitmap Master() {

@@ -12,6 +12,8 @@
 #include "app/companions.h"
 #include "win/module_path.h"
 
+using namespace klarvik;
+
 namespace {
 
 constexpr int kWarmUpPolls = 50;

@@ -14,6 +14,8 @@
 #include "win/handles.h"
 #include "win/module_path.h"
 
+using namespace klarvik;
+
 namespace {
 
 using namespace klarvik::clockrin;

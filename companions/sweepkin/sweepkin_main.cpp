@@ -14,6 +14,8 @@
 #include "companions/sweepkin/sweep.h"
 #include "win/module_path.h"
 
+using namespace klarvik;
+
 namespace {
 
 using namespace klarvik::sweepkin;

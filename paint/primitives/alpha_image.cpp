@@ -5,6 +5,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/blend.h"
 
+namespace klarvik {
+
 namespace {
 
 std::uint32_t Over(std::uint32_t d, std::uint32_t s, int a) {
@@ -61,3 +63,5 @@ void CopyAlphaImage(const Rect& dstRect, const Rect& srcRect, PixelView dst, con
             [=](int alpha) { return alpha * (rows - i) / rows * weight / 1024; });
   }
 }
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "base/pixel.h"
 #include "paint/primitives/parent_cache.h"
 
+namespace klarvik {
+
 struct AlphaImageOptions {
   bool reflected = false;
   int transparency = 0;          // percent: the effective alpha is (100 − t)·A ÷ 100
@@ -20,3 +22,5 @@ struct AlphaImageOptions {
 // bitmaps) with the alpha-over formula.
 void CopyAlphaImage(const Rect& dstRect, const Rect& srcRect, PixelView dst, const AlphaImageOptions& options,
                     const PixelView& src);
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "paint/primitives/blend.h"
 
+namespace klarvik {
+
 SkinBitmap CreateBitmap32(int width, int height) {
   SkinBitmap b;
   if (width <= 0 || height <= 0) return b;
@@ -172,3 +174,5 @@ void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor ke
     }
   }
 }
+
+}  // namespace klarvik

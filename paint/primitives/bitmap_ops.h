@@ -8,6 +8,8 @@
 #include "base/pixel.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 // A new 32-bit picture, all pixels 0; a width or height of 0 or less gives an empty one.
 SkinBitmap CreateBitmap32(int width, int height);
 // A read-only picture seen through the core's view type.
@@ -51,3 +53,5 @@ SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction);
 // Applies filter(pixel, value) to every pixel that does not match key.
 using PixelFilter = std::uint32_t (*)(std::uint32_t pixel, int value);
 void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor key);
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 // names call the fastest the processor runs, chosen once (blend_rows.cpp).
 #include <cstdint>
 
+namespace klarvik {
+
 // Weighted keep: D := (k·(D − S) + 256·S) >> 8, k in 0..255 (255 keeps almost all of D,
 // 0 gives S). The shift is arithmetic; the value is never negative for 8-bit inputs.
 inline int KeepChannel(int d, int s, int k) { return (k * (d - s) + 256 * s) >> 8; }
@@ -54,3 +56,5 @@ void KeepRow(std::uint32_t* dst, const std::uint32_t* src, int count, int k);
 void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count);
 void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32_t* mask, int count,
                const MaskedRowHoles& holes);
+
+}  // namespace klarvik

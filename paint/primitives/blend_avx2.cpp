@@ -5,9 +5,12 @@
 
 #if KLARVIK_HAVE_SSE2_PATH
 #include <immintrin.h>
-
 #define KLARVIK_AVX2 __attribute__((target("avx2")))
+#endif
 
+namespace klarvik {
+
+#if KLARVIK_HAVE_SSE2_PATH
 namespace {
 
 KLARVIK_AVX2 inline __m256i Load(const std::uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
@@ -76,3 +79,5 @@ void OverRow(std::uint32_t* dst, const std::uint32_t* src, int count) { blend_sc
 }  // namespace blend_avx2
 
 #endif
+
+}  // namespace klarvik

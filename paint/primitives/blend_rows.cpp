@@ -2,6 +2,8 @@
 #include "base/cpu_features.h"
 #include "paint/primitives/blend.h"
 
+namespace klarvik {
+
 namespace {
 
 struct BlendRows {
@@ -35,3 +37,5 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
                const MaskedRowHoles& holes) {
   Rows().masked(dst, image, mask, count, holes);
 }
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 #include "paint/primitives/blend.h"
 #include "base/pixel.h"
 
+namespace klarvik {
+
 namespace {
 
 int Channel(std::uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); }
@@ -59,3 +61,5 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
 }
 
 }  // namespace blend_scalar
+
+}  // namespace klarvik

@@ -6,7 +6,11 @@
 
 #if KLARVIK_HAVE_SSE2_PATH
 #include <emmintrin.h>
+#endif
 
+namespace klarvik {
+
+#if KLARVIK_HAVE_SSE2_PATH
 namespace {
 
 inline __m128i Select(__m128i mask, __m128i a, __m128i b) {
@@ -112,3 +116,5 @@ void MaskedRow(std::uint32_t* dst, const std::uint32_t* image, const std::uint32
 }  // namespace blend_sse2
 
 #endif
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "paint/primitives/mask_entry.h"
 #include "paint/primitives/resample.h"
 
+namespace klarvik {
+
 namespace {
 
 bool SameBitmap(const PixelView& a, const PixelView& b) { return a.pixels != nullptr && a.pixels == b.pixels; }
@@ -226,3 +228,5 @@ void DrawBorderMask(PixelView dst, const Rect& rect, const TacParentCache& cache
   band({dxR, dyC, dxR + b.right, dyC + innerH}, sxR, syC, b.right, ch, false);
   if ((entry.FillMode & kFillCentre) != 0) band({dxC, dyC, dxC + innerW, dyC + innerH}, sxC, syC, cw, ch, true);
 }
+
+}  // namespace klarvik

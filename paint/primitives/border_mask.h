@@ -9,6 +9,8 @@
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 // srcRect of src drawn with its top-left at `at`, its mask maskOffset rows further down
 // (kept inside src); clipped against both bitmaps. Each channel becomes
 // (M·(D − S) + 256·S) >> 8. Key-colour image pixels: with the corner flag and a Ready
@@ -45,3 +47,5 @@ struct BorderWidths {
   friend bool operator==(const BorderWidths&, const BorderWidths&) = default;
 };
 BorderWidths FitBorderWidths(BorderWidths widths, int width, int height);
+
+}  // namespace klarvik

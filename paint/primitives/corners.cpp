@@ -5,6 +5,8 @@
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/mask_entry.h"
 
+namespace klarvik {
+
 void RefreshCornersFromParent(PixelView cached, int state, int corners, const TsMaskData& border,
                               const TacParentCache& parent, const TsSkinTables* tables) {
   if (tables == nullptr || cached.Empty()) return;
@@ -47,3 +49,5 @@ void RefreshCornersFromParent(PixelView cached, int state, int corners, const Ts
     }
   }
 }
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 enum CornerSet : int {
   kCornerTopLeft = 1,
   kCornerBottomLeft = 2,
@@ -18,3 +20,5 @@ enum CornerSet : int {
 // through its mask, others with the key colour. Nothing without tables or a picture.
 void RefreshCornersFromParent(PixelView cached, int state, int corners, const TsMaskData& border,
                               const TacParentCache& parent, const TsSkinTables* tables);
+
+}  // namespace klarvik

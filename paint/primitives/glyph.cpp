@@ -8,6 +8,8 @@
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/mask_entry.h"
 
+namespace klarvik {
+
 void BlitGlyphWithMask(PixelView dst, Point at, const Rect& srcRect, int maskOffset, int mode, const PixelView& src) {
   if (maskOffset <= 0) {
     AlphaImageOptions o;
@@ -64,3 +66,5 @@ void DrawMaskGlyph(PixelView dst, Point at, int state, const TacParentCache& cac
     BlendKeyedImage(dst, at.x, at.y, kKeyColor, 0.5, piece, src);
   }
 }
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 constexpr int kGlyphNormal = 1;
 
 // Draws srcRect of src at `at`. With a mask (maskOffset rows below, 0 for none): each pixel
@@ -19,3 +21,5 @@ void BlitGlyphWithMask(PixelView dst, Point at, const Rect& srcRect, int maskOff
 // negative coordinates are clipped away.
 void DrawMaskGlyph(PixelView dst, Point at, int state, const TacParentCache& cache, const TsMaskData& entry, int mode,
                    const TsSkinTables* tables);
+
+}  // namespace klarvik

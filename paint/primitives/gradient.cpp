@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace klarvik {
+
 namespace {
 
 // nearest(num ÷ den) for den > 0, halves rounded up, for either sign of num.
@@ -177,3 +179,5 @@ void PaintGradientTexture(PixelView bitmap, const Rect& rect, const TsGradArray&
     }
   }
 }
+
+}  // namespace klarvik

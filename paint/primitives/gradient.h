@@ -9,6 +9,8 @@
 #include "base/pixel.h"
 #include "skin/definition/skin_records.h"
 
+namespace klarvik {
+
 enum GradientDirection : int { kGradientVertical = 0, kGradientHorizontal = 1, kGradientTriangles = 2 };
 
 // The direction of the first stop decides for the whole gradient; anything but 1 and 2
@@ -26,3 +28,5 @@ void PaintGradient(PixelView bitmap, const Rect& rect, const TsGradArray& gradie
 // when T < G). The texture rectangle is tiled from rect's top-left.
 void PaintGradientTexture(PixelView bitmap, const Rect& rect, const TsGradArray& gradient, int textureAlpha,
                           const Rect& textureRect, const PixelView& texture);
+
+}  // namespace klarvik

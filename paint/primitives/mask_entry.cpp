@@ -4,6 +4,8 @@
 
 #include "paint/primitives/bitmap_ops.h"
 
+namespace klarvik {
+
 PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry) { return ConstView(tables.ImageOf(entry)); }
 
 int EntryStateIndex(const TsMaskData& entry, int state) {
@@ -16,3 +18,5 @@ Rect EntryStateRect(const TsMaskData& entry, int index) {
   const int left = entry.SourceRect.left + index * w, top = entry.SourceRect.top;
   return {left, top, left + w, top + h};
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "base/pixel.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 // The entry's own picture or the skin's master bitmap, read-only.
 PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry);
 
@@ -17,3 +19,5 @@ int EntryStateIndex(const TsMaskData& entry, int state);
 Rect EntryStateRect(const TsMaskData& entry, int index);
 
 inline bool EntryHasMask(const TsMaskData& entry) { return entry.MaskKind > 0; }
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include "base/color.h"
 #include "base/pixel_view.h"
 
+namespace klarvik {
+
 struct TacParentCache {
   PixelView Image;           // the parent's cached picture; empty when there is none
   std::int32_t OffsetX = 0;  // the painted area's origin inside Image
@@ -24,3 +26,5 @@ struct TacParentCache {
     return &Image.At(px, py);
   }
 };
+
+}  // namespace klarvik

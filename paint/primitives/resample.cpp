@@ -6,6 +6,8 @@
 
 #include "paint/primitives/bitmap_ops.h"
 
+namespace klarvik {
+
 namespace {
 
 struct FilterShape {
@@ -113,3 +115,5 @@ void ResampleWithAxes(const PixelView& src, PixelView dst, const ResampleAxis& c
   static const Resampler resample = resample_sse2::Available() ? resample_sse2::Resample : resample_scalar::Resample;
   resample(src, dst, columns, rows);
 }
+
+}  // namespace klarvik

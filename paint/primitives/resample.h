@@ -9,6 +9,8 @@
 #include "skin/image/skin_bitmap.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 enum class ResampleFilter {
   kBox = 0,
   kTriangle = 1,
@@ -51,3 +53,5 @@ namespace resample_sse2 {
 bool Available();
 void Resample(const PixelView& src, PixelView dst, const ResampleAxis& columns, const ResampleAxis& rows);
 }
+
+}  // namespace klarvik

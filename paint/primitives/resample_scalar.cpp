@@ -2,6 +2,8 @@
 
 #include "paint/primitives/resample.h"
 
+namespace klarvik {
+
 namespace {
 
 // Sums below 0 give 0, sums of 0xFF0001 and above 255, others their top 16 bits.
@@ -35,3 +37,5 @@ void Resample(const PixelView& src, PixelView dst, const ResampleAxis& columns, 
 }
 
 }  // namespace resample_scalar
+
+}  // namespace klarvik

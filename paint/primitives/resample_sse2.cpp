@@ -9,7 +9,11 @@
 
 #if KLARVIK_HAVE_SSE2_PATH
 #include <emmintrin.h>
+#endif
 
+namespace klarvik {
+
+#if KLARVIK_HAVE_SSE2_PATH
 namespace {
 
 // Weights of a pair of contributors, as the 32-bit pattern (w0, w1) of 16-bit halves.
@@ -139,3 +143,5 @@ void Resample(const PixelView& src, PixelView dst, const ResampleAxis& columns, 
 }  // namespace resample_sse2
 
 #endif
+
+}  // namespace klarvik

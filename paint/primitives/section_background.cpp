@@ -9,6 +9,8 @@
 #include "paint/primitives/mask_entry.h"
 #include "paint/primitives/texture.h"
 
+namespace klarvik {
+
 namespace {
 
 // The layers one state of a section paints.
@@ -199,3 +201,5 @@ void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPai
     if (overlay && overlay->MaskKind != 0 && overlay->FillMode == kTileWholeRows) TileMaskedTexture(bitmap, rect, *overlay, t, parent);
   }
 }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 // What to paint: a section of the loaded skin in a state, over a parent.
 struct SectionPaint {
   const TsSkinTables* tables = nullptr;
@@ -33,3 +35,5 @@ int SectionStateIndex(const TsGeneralData& section, int state);
 // System.
 void PaintSectionBackground(PixelView bitmap, const Rect& rect, const SectionPaint& paint,
                             TColor customColor = kKeyColor);
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/glyph.h"
 
+namespace klarvik {
+
 namespace {
 
 const TsMaskData* ValidMask(const TsSkinTables& t, int index) {
@@ -92,3 +94,5 @@ void PaintControlItem(PixelView bitmap, const Rect& rect, const ControlSkinSourc
   if (control.HueOffset() != 0) ApplyPixelFilter(bitmap, HueFilter, control.HueOffset(), kKeyColor);
   if (control.Saturation() != 0) ApplyPixelFilter(bitmap, SaturationFilter, control.Saturation(), kKeyColor);
 }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "paint/primitives/section_background.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 // What a control's skin data tells the painters; implemented by the per-control skin
 // data of the skinned controls and by a form's provider.
 class ControlSkinSource {
@@ -35,3 +37,5 @@ void PaintControlBackground(PixelView bitmap, const Rect& rect, const ControlSki
 // The item of a control, then its own hue and saturation over the whole bitmap.
 void PaintControlItem(PixelView bitmap, const Rect& rect, const ControlSkinSource& control, const TacParentCache& parent,
                       Point offset, int state, bool cornersFromParent);
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/mask_entry.h"
 
+namespace klarvik {
+
 namespace {
 
 // The first position of a run of steps from `origin` whose step ends past `from`.
@@ -128,3 +130,5 @@ void TileMaskedTexture(PixelView canvas, const Rect& rect, const TsMaskData& ent
     FillFromParent(canvas, {right, rect.top, rect.right, bottom}, parent);
   }
 }
+
+}  // namespace klarvik

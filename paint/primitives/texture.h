@@ -7,6 +7,8 @@
 #include "paint/primitives/parent_cache.h"
 #include "skin/definition/skin_tables.h"
 
+namespace klarvik {
+
 // Tiling modes of a texture entry's FillMode.
 enum TextureMode : int {
   kTileAll = 0,
@@ -39,3 +41,5 @@ void TileTexture(PixelView canvas, Rect& rect, const TsMaskData& entry, int mode
 // nothing.
 void TileMaskedTexture(PixelView canvas, const Rect& rect, const TsMaskData& entry, const TsSkinTables& tables,
                        const TacParentCache& parent);
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "base/colors.h"
 #include "skin/definition/value_parsing.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr std::string_view kGlobal = "GLOBALINFO";
@@ -123,3 +125,5 @@ TsPalette BuildPalette(const TsIniText& ini, const TsGeneralDataArray& records, 
   p[pcBorder] = global("BORDERCOLOR", TColor{0});
   return p;
 }
+
+}  // namespace klarvik

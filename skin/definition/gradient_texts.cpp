@@ -5,6 +5,8 @@
 #include "skin/definition/value_parsing.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 TsGradientTexts::Gradient TsGradientTexts::Of(std::string_view value) {
   const auto key = std::make_pair(value.data(), value.size());
   if (auto found = byValue_.find(key); found != byValue_.end()) return found->second;
@@ -16,3 +18,5 @@ TsGradientTexts::Gradient TsGradientTexts::Of(std::string_view value) {
   }
   return byValue_.emplace(key, std::move(gradient)).first->second;
 }
+
+}  // namespace klarvik

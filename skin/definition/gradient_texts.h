@@ -9,6 +9,8 @@
 
 #include "skin/definition/skin_records.h"
 
+namespace klarvik {
+
 // Steps parsed by one load, all gradients together; past it the load fails.
 inline constexpr std::size_t kMaxGradientStepsPerLoad = 65536;
 
@@ -30,3 +32,5 @@ class TsGradientTexts {
   std::map<std::pair<const char*, std::size_t>, Gradient> byValue_;
   std::size_t stepsParsed_ = 0;
 };
+
+}  // namespace klarvik

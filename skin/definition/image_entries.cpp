@@ -15,6 +15,8 @@
 #include "skin/image/png_decoder.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr int kMaxMargin = 32767;
@@ -348,3 +350,5 @@ SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPi
   master.transparentColor = ColorValue(kKeyColor);
   return master;
 }
+
+}  // namespace klarvik

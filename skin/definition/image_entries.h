@@ -9,6 +9,8 @@
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 // The pixels one load may decode in all, so that a definition naming a large picture many
 // times cannot exhaust memory.
 inline constexpr std::int64_t kMaxSkinPixels = std::int64_t{1} << 25;
@@ -45,3 +47,5 @@ void AddJpegBackgrounds(const TsIniText& ini, bool overlay, const TsImageSources
 // The master bitmap named by [GLOBALINFO] "MASTERBITMAP", normalised and keyed with
 // magenta; empty when the skin names none or the file is missing.
 SkinBitmap LoadMasterBitmap(const TsIniText& ini, const TsSkinFiles& files, TsPixelBudget& budget);
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "skin/definition/value_parsing.h"
 
+namespace klarvik {
+
 namespace {
 
 // Orders names of equal length as memcmp would, in a plain loop: names are short, and a
@@ -146,3 +148,5 @@ int TsIniText::ReadInteger(std::string_view section, std::string_view key, int f
   const std::string_view* value = Find(section, key);
   return value != nullptr ? IntegerOr(*value, fallback) : fallback;
 }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace klarvik {
+
 struct TsIniKey {
   std::string_view Name;
   std::string_view Value;  // blanks around it removed
@@ -48,3 +50,5 @@ class TsIniText {
   std::vector<TsIniSection> sections_;
   std::vector<std::uint32_t> byName_;  // positions in sections_ ordered by name
 };
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "base/ascii_text.h"
 #include "skin/definition/value_parsing.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr std::string_view kParentKey = "PARENTCLASS";
@@ -283,3 +285,5 @@ void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, T
     }
   }
 }
+
+}  // namespace klarvik

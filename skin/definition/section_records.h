@@ -6,6 +6,8 @@
 #include "skin/definition/ini_text.h"
 #include "skin/definition/skin_records.h"
 
+namespace klarvik {
+
 // One record per section, in the order written. Image indexes are left for later. The
 // gradients are parsed into `gradients`, which the overlay's records then share.
 TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSystemInfo& system, TsGradientTexts& gradients);
@@ -14,3 +16,4 @@ TsGeneralDataArray ReadSectionRecords(const TsIniText& definition, const TsSyste
 void ApplyOverlayRecords(const TsIniText& overlay, const TsSystemInfo& system, TsGradientTexts& gradients,
                          TsGeneralDataArray& records);
 
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace klarvik {
+
 class TsSkinFiles {
  public:
   virtual ~TsSkinFiles() = default;
@@ -22,3 +24,5 @@ class TsSkinFiles {
     return std::span<const std::uint8_t>(storage);
   }
 };
+
+}  // namespace klarvik

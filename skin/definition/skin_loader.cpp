@@ -8,6 +8,8 @@
 #include "skin/definition/section_records.h"
 #include "skin/definition/value_parsing.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr std::string_view kGlobal = "GLOBALINFO";
@@ -137,3 +139,5 @@ TsCachedIndexes ComputeCachedIndexes(const TsSkinTables& t) {
   c.WebButtonSection = t.IndexOfSection("WEBBUTTON");
   return c;
 }
+
+}  // namespace klarvik

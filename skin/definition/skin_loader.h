@@ -13,6 +13,8 @@
 #include "skin/definition/skin_tables.h"
 #include "skin/image/jpeg_decoder.h"
 
+namespace klarvik {
+
 struct TsLoadSettings {
   TsSystemInfo System = ClassicSystemInfo();
   // Overlay lines applied to every skin, as PrepareCommonSections leaves them.
@@ -29,3 +31,5 @@ TsSkinTables LoadSkinTables(std::string_view definition, const TsSkinFiles& file
 
 // The indexes the painting code reads most, looked up in finished tables.
 TsCachedIndexes ComputeCachedIndexes(const TsSkinTables& tables);
+
+}  // namespace klarvik

@@ -15,6 +15,8 @@
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 constexpr TColor kNoColor{-1};  // a record's "none" (contour colours)
 
 // One step of a section's gradient.
@@ -268,3 +270,5 @@ struct TsCachedIndexes {
   std::array<int, 3> GripImages{-1, -1, -1};  // grip image, horizontal, vertical
   int WebButtonSection = -1;
 };
+
+}  // namespace klarvik

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace klarvik {
+
 namespace {
 
 std::string PairKey(std::string_view section, std::string_view key) {
@@ -147,3 +149,5 @@ const SkinBitmap& TsSkinTables::ImageOf(const TsMaskData& mask) const {
   if (mask.Bitmap != nullptr) return *mask.Bitmap;
   return MasterBitmap != nullptr ? *MasterBitmap : kNone;
 }
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include "skin/definition/skin_records.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 class TsSkinTables {
  public:
   TsSkinTables() = default;
@@ -80,3 +82,5 @@ class TsSkinTables {
   };
   std::unique_ptr<NameIndex> index_;
 };
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "base/ascii_text.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -112,3 +114,5 @@ std::int16_t ClampToInt16(long long value) {
 }
 
 int ClampInt(long long value, int low, int high) { return static_cast<int>(std::clamp<long long>(value, low, high)); }
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 
 #include "skin/definition/skin_records.h"
 
+namespace klarvik {
+
 // Decimal with an optional sign, or hexadecimal after "0x", "0X" or "$" (up to eight
 // digits, wrapping into the sign bit as colours are written); none otherwise.
 std::optional<int> ParseInteger(std::string_view text);
@@ -28,3 +30,5 @@ std::string_view TrimBlanks(std::string_view text);
 // Narrowing that keeps a value inside the target range instead of wrapping.
 std::int16_t ClampToInt16(long long value);
 int ClampInt(long long value, int low, int high);
+
+}  // namespace klarvik

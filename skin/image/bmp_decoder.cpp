@@ -8,6 +8,8 @@
 #include "base/input_limits.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr const char* kInvalidBitmap = "Bitmap image is not valid.";
@@ -186,3 +188,5 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
   }
   return bitmap;
 }
+
+}  // namespace klarvik

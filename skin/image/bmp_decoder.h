@@ -14,6 +14,8 @@
 
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 SkinBitmap DecodeBmp(std::span<const std::uint8_t> bytes);
 
 // The size from the headers alone, checked as DecodeBmp checks it; nothing is allocated.
@@ -21,3 +23,5 @@ SkinImageSize ReadBmpSize(std::span<const std::uint8_t> bytes);
 
 // True when the bytes begin with "BM".
 bool HasBmpSignature(std::span<const std::uint8_t> bytes);
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 #include "base/input_limits.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr const char* kInvalidJpeg = "JPEG image is not valid.";
@@ -52,3 +54,5 @@ JpegFrameSize ReadJpegFrameSize(std::span<const std::uint8_t> bytes) {
 bool IsLargeBackground(int width, int height) {
   return std::int64_t{width} * std::int64_t{height} > kLargeBackgroundPixels;
 }
+
+}  // namespace klarvik

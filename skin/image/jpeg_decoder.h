@@ -10,6 +10,8 @@
 
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 // Backgrounds of more pixels than this stay pictures; smaller ones become textures.
 inline constexpr std::int64_t kLargeBackgroundPixels = 899999;
 
@@ -44,3 +46,5 @@ class JpegDecoder {
   // implementation calls ReadJpegFrameSize before its platform decoder.
   virtual std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t> bytes) const = 0;
 };
+
+}  // namespace klarvik

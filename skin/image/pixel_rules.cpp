@@ -1,5 +1,7 @@
 #include "skin/image/pixel_rules.h"
 
+namespace klarvik {
+
 namespace {
 
 template <typename Rule>
@@ -47,3 +49,5 @@ void ApplyPngEntryRules(SkinBitmap& bitmap, PngAlphaRule rule) {
   }
   NormaliseTo32Bits(bitmap);
 }
+
+}  // namespace klarvik

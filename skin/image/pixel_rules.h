@@ -6,6 +6,8 @@
 #include "base/pixel_view.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 // Transparent white: what the alpha rules of PNG images clear to 0.
 inline constexpr std::uint32_t kTransparentWhite = 0x00FFFFFF;
 
@@ -25,3 +27,5 @@ enum class PngAlphaRule { Premultiply, TransparentWhite };
 // The order for a PNG image entry: the alpha rule when the PNG is 32-bit, then
 // normalising (which only acts on PNGs below 32 bits).
 void ApplyPngEntryRules(SkinBitmap& bitmap, PngAlphaRule rule);
+
+}  // namespace klarvik

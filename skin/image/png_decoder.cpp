@@ -13,6 +13,8 @@
 #include "skin/image/png_rows.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kSignature = {137, 80, 78, 71, 13, 10, 26, 10};
@@ -323,3 +325,5 @@ SkinBitmap DecodePng(std::span<const std::uint8_t> bytes) {
   if (extras.gamma > 0) ApplyGamma(extras.gamma, bitmap);
   return bitmap;
 }
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 SkinBitmap DecodePng(std::span<const std::uint8_t> bytes);
 
 // The size from the header chunk alone, checked as DecodePng checks it; nothing is
@@ -19,3 +21,5 @@ SkinImageSize ReadPngSize(std::span<const std::uint8_t> bytes);
 
 // True when the bytes begin with the 8-byte PNG signature.
 bool HasPngSignature(std::span<const std::uint8_t> bytes);
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace klarvik {
+
 namespace {
 
 struct Pass {
@@ -160,3 +162,5 @@ bool DecodePngRows(const PngHeader& h, const PngPalette& palette, PngRowSource& 
   }
   return true;
 }
+
+}  // namespace klarvik

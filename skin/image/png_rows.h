@@ -8,6 +8,8 @@
 
 #include "base/pixel_view.h"
 
+namespace klarvik {
+
 struct PngHeader {
   int width = 0;
   int height = 0;
@@ -37,3 +39,5 @@ class PngRowSource {
 // Reads every row of every pass with its filter byte, unfilters it and writes every pixel
 // of `out` (the header's size). False when a row names a filter type above 4.
 bool DecodePngRows(const PngHeader& header, const PngPalette& palette, PngRowSource& rows, const PixelView& out);
+
+}  // namespace klarvik

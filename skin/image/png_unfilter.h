@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace klarvik {
+
 // Each Unfilter reverses filter type `filter` of one row of `length` bytes in place.
 // `prior` is the previous row of the pass, already unfiltered (all zero for a pass's first
 // row); `bpp` is bytes per complete pixel, at least 1, and `length` a multiple of it.
@@ -21,3 +23,5 @@ bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::siz
 }  // namespace png_unfilter_sse2
 
 bool PngUnfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::size_t length, std::size_t bpp);
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include "skin/image/png_unfilter.h"
 
+namespace klarvik {
+
 namespace {
 
 // Written without branches: on noisy rows the choice is a coin toss for the predictor.
@@ -54,3 +56,5 @@ bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::siz
 }
 
 }  // namespace png_unfilter_scalar
+
+}  // namespace klarvik

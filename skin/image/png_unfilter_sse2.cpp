@@ -9,7 +9,11 @@
 
 #if KLARVIK_HAVE_SSE2_PATH
 #include <emmintrin.h>
+#endif
 
+namespace klarvik {
+
+#if KLARVIK_HAVE_SSE2_PATH
 namespace {
 
 // One pixel's bytes widened to 16-bit lanes; the lanes past the pixel are zero.
@@ -107,3 +111,5 @@ bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, std::siz
 }  // namespace png_unfilter_sse2
 
 #endif
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "base/pixel_view.h"
 
+namespace klarvik {
+
 // A picture's size as its file's header gives it, known before any pixel is decoded.
 struct SkinImageSize {
   int width = 0;
@@ -26,3 +28,5 @@ struct SkinBitmap {
   bool Empty() const { return width <= 0 || height <= 0; }
   PixelView View() { return PixelView{width, height, width, pixels.data()}; }
 };
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace skin_package {
 namespace {
 
@@ -34,3 +36,5 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::pa
 }
 
 }  // namespace skin_package
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+namespace klarvik {
+
 namespace skin_package {
 
 // The file's bytes; none when no regular file is at `path`. Raises ESkinError when the file
@@ -12,3 +14,5 @@ namespace skin_package {
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 }  // namespace skin_package
+
+}  // namespace klarvik

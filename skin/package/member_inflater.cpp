@@ -6,6 +6,8 @@
 
 #include "skin/package/package_error.h"
 
+namespace klarvik {
+
 EZlibError::EZlibError(int code) : ECompressionError(zError(code)), code_(code) {}
 
 namespace skin_package {
@@ -66,3 +68,5 @@ std::size_t InflateMember(std::span<const std::uint8_t> input, std::span<std::ui
 }
 
 }  // namespace skin_package
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+namespace klarvik {
+
 namespace skin_package {
 
 // Inflates the zlib stream at the start of `input` into all of `output` and returns how
@@ -14,3 +16,5 @@ namespace skin_package {
 std::size_t InflateMember(std::span<const std::uint8_t> input, std::span<std::uint8_t> output);
 
 }  // namespace skin_package
+
+}  // namespace klarvik

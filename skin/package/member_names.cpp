@@ -3,6 +3,8 @@
 #include "base/ascii_text.h"
 #include "skin/package/package_limits.h"
 
+namespace klarvik {
+
 namespace skin_package {
 
 bool IsDefinitionName(std::string_view name) { return UpperCase(name) == kDefinitionName; }
@@ -13,3 +15,5 @@ bool HasBitmapExtension(std::string_view name) {
 }
 
 }  // namespace skin_package
+
+}  // namespace klarvik

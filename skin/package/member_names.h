@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace klarvik {
+
 namespace skin_package {
 
 bool IsDefinitionName(std::string_view name);
@@ -11,3 +13,5 @@ bool IsDefinitionName(std::string_view name);
 bool HasBitmapExtension(std::string_view name);
 
 }  // namespace skin_package
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 // A package whose records break the format or the reader's bounds.
 class EPackageDamaged : public ESkinError {
  public:
@@ -24,3 +26,5 @@ class EZlibError : public ECompressionError {
  private:
   int code_;
 };
+
+}  // namespace klarvik

@@ -1,5 +1,7 @@
 #include "skin/package/package_files.h"
 
+namespace klarvik {
+
 std::optional<std::vector<std::uint8_t>> TacPackageFiles::Read(const std::string& name) const {
   const TacImageItem* item = package_.FindImage(name);
   if (item == nullptr) return std::nullopt;
@@ -11,3 +13,5 @@ std::optional<std::span<const std::uint8_t>> TacPackageFiles::View(const std::st
   if (item == nullptr) return std::nullopt;
   return std::span<const std::uint8_t>(item->Stream);
 }
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 #include "skin/definition/skin_files.h"
 #include "skin/package/skin_convertor.h"
 
+namespace klarvik {
+
 class TacPackageFiles : public TsSkinFiles {
  public:
   explicit TacPackageFiles(const TacSkinConvertor& package) : package_(package) {}
@@ -14,3 +16,5 @@ class TacPackageFiles : public TsSkinFiles {
  private:
   const TacSkinConvertor& package_;
 };
+
+}  // namespace klarvik

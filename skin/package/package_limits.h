@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace klarvik {
+
 namespace skin_package {
 
 inline constexpr std::int32_t kMaxMembers = 4096;
@@ -17,3 +19,5 @@ inline constexpr char kMagic[4] = {'T', 'L', 'z', 'f'};
 inline constexpr char kDefinitionName[] = "OPTIONS.DAT";
 
 }  // namespace skin_package
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "skin/package/package_limits.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 using namespace skin_package;
 
 namespace {
@@ -65,3 +67,5 @@ std::vector<std::uint8_t> WritePackage(std::span<const TacPackageMember> members
   }
   return out;
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace klarvik {
+
 struct TacPackageMember {
   std::string Name;  // as it will be stored; the definition is "Options.dat" in any letter case
   std::vector<std::uint8_t> Bytes;
@@ -15,3 +17,5 @@ struct TacPackageMember {
 // Raises ESkinError for what the reader would refuse: no members or too many, an empty or
 // too long name, an empty or too large member, more than one definition, too much in total.
 std::vector<std::uint8_t> WritePackage(std::span<const TacPackageMember> members);
+
+}  // namespace klarvik

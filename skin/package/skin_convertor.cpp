@@ -12,6 +12,8 @@
 #include "skin/package/package_error.h"
 #include "skin/package/package_limits.h"
 
+namespace klarvik {
+
 using namespace skin_package;
 
 namespace {
@@ -144,3 +146,5 @@ void ReadStoredPackage(std::span<const std::uint8_t> bytes, std::unique_ptr<TacS
   }
   reader->TakeBackPackedStream();
 }
+
+}  // namespace klarvik

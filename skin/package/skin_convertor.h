@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace klarvik {
+
 struct TacImageItem {
   std::string FileName;  // as stored, letter case kept
   bool IsBitmap = false;  // the upper-cased extension is ".BMP"
@@ -65,3 +67,5 @@ void LoadPackageFile(const std::filesystem::path& path, std::unique_ptr<TacSkinC
 // Reads a stored skin's package bytes: lends them to a new reader, reads, and takes them
 // back. When reading fails `reader` is left empty and the error is raised.
 void ReadStoredPackage(std::span<const std::uint8_t> bytes, std::unique_ptr<TacSkinConvertor>& reader);
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "base/byte_reader.h"
 #include "skin/package/package_error.h"
 
+namespace klarvik {
+
 void TsStoredSkin::Changed() {
   if (collection_ != nullptr) collection_->Update();
 }
@@ -77,3 +79,5 @@ int TsStoredSkins::IndexOfName(const std::string& name) const {
 void TsStoredSkins::Update() const {
   if (OnUpdate) OnUpdate();
 }
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 class TsStoredSkins;
 
 class TsStoredSkin {
@@ -93,3 +95,5 @@ class TsStoredSkins {
 
   std::vector<std::unique_ptr<TsStoredSkin>> items_;
 };
+
+}  // namespace klarvik

@@ -10,6 +10,8 @@
 #include "skin/skin_error.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr const char* kInvalidJpeg = "JPEG image is not valid.";
@@ -113,3 +115,5 @@ std::unique_ptr<OleJpegImage> OleJpegDecoder::DecodePicture(std::span<const std:
   if (!PictureSizeAllowed(width, height)) throw EInvalidGraphic(kInvalidJpeg);
   return std::make_unique<OleJpegImage>(std::move(picture), width, height);
 }
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 #include "base/geometry.h"
 #include "skin/image/jpeg_decoder.h"
 
+namespace klarvik {
+
 struct PictureReleaser {
   void operator()(IPicture* picture) const noexcept { picture->Release(); }
 };
@@ -39,3 +41,5 @@ class OleJpegDecoder : public JpegDecoder {
   std::unique_ptr<JpegImage> Decode(std::span<const std::uint8_t> bytes) const override;
   std::unique_ptr<OleJpegImage> DecodePicture(std::span<const std::uint8_t> bytes) const;
 };
+
+}  // namespace klarvik

@@ -14,6 +14,8 @@
 #include "tests/support/scratch_env.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -271,3 +273,5 @@ TEST_F(MainWindow, LogOffIsAllowedAndEndsTheProgram) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

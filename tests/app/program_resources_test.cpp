@@ -10,6 +10,8 @@
 
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace {
 
 #ifdef _WIN64
@@ -88,3 +90,5 @@ TEST(ProgramResources, EachProgramNamesTheArchitectureItIsBuiltFor) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

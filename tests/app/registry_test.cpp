@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Klarvik Registry Test";
@@ -84,3 +86,5 @@ TEST_F(Registry, WithoutAnOpenKeyNothingIsReadOrWritten) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

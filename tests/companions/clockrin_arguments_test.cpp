@@ -5,6 +5,8 @@
 
 #include "companions/clockrin/period_argument.h"
 
+namespace klarvik {
+
 namespace {
 
 using klarvik::clockrin::PeriodHoursFromCommandLine;
@@ -57,3 +59,5 @@ TEST(ClockrinArguments, OnlyTheOfferedPeriodsAsFirstArgument) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include "tests/support/test_turn.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace klarvik::clockrin;
@@ -228,3 +230,5 @@ TEST_F(ClockrinProgram, StartsTheCleanerBesideItselfOncePerPeriod) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

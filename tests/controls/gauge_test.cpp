@@ -12,6 +12,8 @@
 #include "runtime/forms.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 class Gauge : public testing::Test {
@@ -139,3 +141,5 @@ TEST_F(Gauge, EmptyRangeShowsNoFill) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -5,6 +5,8 @@
 #include "runtime/application.h"
 #include "runtime/forms.h"
 
+namespace klarvik {
+
 namespace {
 
 // A measurement text is longer than the designed width: the label must grow, not cut it.
@@ -27,3 +29,5 @@ TEST(Label, SizesItselfToItsCaption) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 #include "runtime/bitmap.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace {
 
 // One section: a vertical gradient and a 1-pixel plain border from a 3 x 3 master.
@@ -88,3 +90,5 @@ TEST(PaintSectionItemToDC, LeavesTheContextAloneForEmptyOrNegativeRectangles) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

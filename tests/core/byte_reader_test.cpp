@@ -9,6 +9,8 @@
 
 #include "base/input_limits.h"
 
+namespace klarvik {
+
 namespace {
 
 struct ShortRead : std::runtime_error {
@@ -71,3 +73,5 @@ TEST(InputLimits, PicturesAreBoundedBySideAndByPixels) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

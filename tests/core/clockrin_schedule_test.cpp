@@ -4,6 +4,8 @@
 
 #include "companions/clockrin/schedule.h"
 
+namespace klarvik {
+
 namespace {
 
 using klarvik::clockrin::kTicksPerHour;
@@ -75,3 +77,5 @@ TEST(ClockrinSchedule, EveryOfferedPeriodInTicks) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

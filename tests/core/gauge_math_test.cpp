@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace klarvik {
+
 namespace {
 
 TEST(ProgressPercent, TruncatesTheShareOfTheRange) {
@@ -33,3 +35,5 @@ TEST(FillLength, LosesAPixelWhereTheExactProductIsWhole) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

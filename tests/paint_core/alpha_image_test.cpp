@@ -7,6 +7,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using paint_test::Filled;
@@ -91,3 +93,5 @@ TEST(CopyAlphaImage, ReflectionFadesDownwardAndStopsAtTheBitmapEdge) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using paint_test::Filled;
@@ -142,3 +144,5 @@ TEST(ApplyPixelFilter, CallsTheFilterOnEveryPixelButTheKey) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

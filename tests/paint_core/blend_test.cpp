@@ -9,6 +9,8 @@
 
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 // The formulas written out in 64-bit arithmetic with floor division, independent of the
@@ -164,3 +166,5 @@ TEST(BlendRows, MaskedRowTreatsKeyPixelsByTheHolesRule) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "paint/primitives/blend.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -316,3 +318,5 @@ TEST(BlitKeyedPiece, FollowsTheCacheForKeyPixels) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

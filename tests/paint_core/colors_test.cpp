@@ -6,6 +6,8 @@
 
 #include "base/pixel.h"
 
+namespace klarvik {
+
 namespace {
 
 TColor HueOfColor(TColor color, int degrees) { return PixelToColor(ChangeHue(ColorToPixel(color, 0), degrees)); }
@@ -71,3 +73,5 @@ TEST(MixColors, TakesTheHighByteFromTheFirstColour) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "paint/primitives/corners.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -114,3 +116,5 @@ TEST(RefreshCornersFromParent, ReblendsOnlyTheChosenCornersOverTheNewParent) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -10,6 +10,8 @@
 #include "paint/primitives/resample.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -65,3 +67,5 @@ TEST(GoldenFilters, ResamplingHashesTheSameInEveryBuild) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -12,6 +12,8 @@
 #include "skin/definition/value_parsing.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -137,3 +139,5 @@ TEST(GoldenItems, HashTheSameInEveryBuild) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "skin/definition/value_parsing.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -158,3 +160,5 @@ TEST(PaintGradientTexture, WeighsTextureAgainstGradientByTheTextureAlpha) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

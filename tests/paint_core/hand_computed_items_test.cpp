@@ -10,6 +10,8 @@
 #include "paint/primitives/section_item.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -101,3 +103,5 @@ TEST(HandComputedItems, TransparentSectionKeepsItsShareOfTheParent) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -11,6 +11,8 @@
 #include "skin/definition/value_parsing.h"
 #include "skin/image/skin_bitmap.h"
 
+namespace klarvik {
+
 namespace paint_test {
 
 inline SkinBitmap Filled(int width, int height, std::uint32_t pixel) {
@@ -107,3 +109,5 @@ inline TsGeneralData Section(const std::string& name, const Look& look, int stat
 }
 
 }  // namespace paint_test
+
+}  // namespace klarvik

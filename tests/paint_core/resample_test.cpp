@@ -7,6 +7,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using paint_test::Filled;
@@ -106,3 +108,5 @@ TEST(ResampleBitmap, ClampsOvershootOfNegativeLobes) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

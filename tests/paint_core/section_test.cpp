@@ -9,6 +9,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -346,3 +348,5 @@ TEST(PaintControlItem, AppliesTheControlsHueThenSaturationAndItsColour) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "tests/paint_core/paint_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using namespace paint_test;
@@ -148,3 +150,5 @@ TEST(TileMaskedTexture, WholeTilesThenParentStripsInModeTen) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 
 #include "runtime/graphics.h"
 
+namespace klarvik {
+
 namespace {
 
 std::uint32_t Pattern(int x, int y) {
@@ -76,3 +78,5 @@ TEST(Bitmap, ResizingGivesAFreshBitmapThatTheCanvasDrawsOn) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

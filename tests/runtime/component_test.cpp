@@ -6,6 +6,8 @@
 
 #include "runtime/component.h"
 
+namespace klarvik {
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -105,3 +107,5 @@ TEST(Component, EndLoadingCallsLoadedInCreationOrderThenOnTheOwner) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

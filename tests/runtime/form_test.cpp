@@ -14,6 +14,8 @@
 #include "tests/runtime/runtime_test_support.h"
 #include "win/exceptions.h"
 
+namespace klarvik {
+
 namespace {
 
 using klarvik::test::LiveGdiObjects;
@@ -384,3 +386,5 @@ TEST_F(RuntimeTest, FormsBitmapsAndFontsLeaveNoGdiObjectsBehind) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "runtime/graphics.h"
 #include "tests/runtime/runtime_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using klarvik::test::RuntimeTest;
@@ -131,3 +133,5 @@ TEST_F(GraphicControlTest, MouseOverTheChildReachesItAndClicksIt) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

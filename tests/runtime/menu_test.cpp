@@ -10,6 +10,8 @@
 #include "runtime/menus.h"
 #include "tests/runtime/runtime_test_support.h"
 
+namespace klarvik {
+
 namespace {
 
 using klarvik::test::RuntimeTest;
@@ -197,3 +199,5 @@ TEST_F(MenuFormTest, AltAccessKeyClicksTheButtonOncePerPress) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace klarvik {
+
 namespace {
 
 TEST(Text, SameTextIgnoresCaseOnlyAndComparesWholeTexts) {
@@ -26,3 +28,5 @@ TEST(Text, AccessKeyMarksAreDroppedAndDoubledOnesKeptOnce) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

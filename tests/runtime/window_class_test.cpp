@@ -5,6 +5,8 @@
 #include "win/exceptions.h"
 #include "win/handles.h"
 
+namespace klarvik {
+
 namespace {
 
 constexpr wchar_t kTestClass[] = L"KlarvikWindowClassTest";
@@ -41,3 +43,5 @@ TEST(WindowBinding, AWindowYieldsOnlyTheObjectOfItsOwnKindAndNothingOnceUntied) 
 }
 
 }  // namespace
+
+}  // namespace klarvik

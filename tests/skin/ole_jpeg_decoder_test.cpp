@@ -8,6 +8,8 @@
 #include "skin/image/pixel_rules.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -153,3 +155,5 @@ TEST(OleJpegDecoder, OtherFormatsAndDamagedJpegsNeverReachAPictureObject) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -14,6 +14,8 @@
 #include "skin/definition/skin_loader.h"
 #include "tests/skin_core/image_fixtures.h"
 
+namespace klarvik {
+
 namespace definition_fixture {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -122,3 +124,5 @@ inline const TsGeneralData& Section(const TsSkinTables& tables, const std::strin
 }
 
 }  // namespace definition_fixture
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
+namespace klarvik {
+
 using namespace definition_fixture;
 
 namespace {
@@ -352,3 +354,5 @@ TEST(DefinitionImages, MasterBitmapIsNormalisedAndKeyed) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
+namespace klarvik {
+
 using namespace definition_fixture;
 
 namespace {
@@ -207,3 +209,5 @@ TEST(DefinitionLookups, JpegBackgroundsSplitAtNineHundredThousandPixels) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/definition_fixture.h"
 
+namespace klarvik {
+
 using namespace definition_fixture;
 
 namespace {
@@ -356,3 +358,5 @@ TEST(DefinitionSections, OverlayOverridesAndAddsSections) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

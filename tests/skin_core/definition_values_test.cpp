@@ -7,6 +7,8 @@
 #include "skin/definition/value_parsing.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 TEST(DefinitionValues, IntegersInEveryWrittenForm) {
@@ -94,3 +96,5 @@ TEST(DefinitionIni, SectionsKeysAndLinesThatAreIgnored) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/image_fixtures.h"
 
+namespace klarvik {
+
 using namespace image_fixtures;
 
 namespace {
@@ -241,3 +243,5 @@ TEST(BmpDecoder, EveryTruncationOfAGoodFileFailsCleanly) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

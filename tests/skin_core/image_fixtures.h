@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace klarvik {
+
 namespace image_fixtures {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -285,3 +287,5 @@ inline const Bytes kJpegStart = {0xFF, 0xD8};
 inline Bytes JpegHead(int width, int height) { return Concat({kJpegStart, JpegSegment(0xC0, JpegFramePayload(width, height))}); }
 
 }  // namespace image_fixtures
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/image_fixtures.h"
 
+namespace klarvik {
+
 using namespace image_fixtures;
 
 namespace {
@@ -103,3 +105,5 @@ TEST(JpegFrameSize, SignatureIsTheStartMarkerFollowedByAMarker) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

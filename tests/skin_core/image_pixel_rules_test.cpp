@@ -4,6 +4,8 @@
 
 #include "skin/image/pixel_rules.h"
 
+namespace klarvik {
+
 namespace {
 
 SkinBitmap Bitmap(int sourceBits, std::vector<std::uint32_t> pixels) {
@@ -124,3 +126,5 @@ TEST(PixelRules, PngEntryRulesApplyTheAlphaRuleOnlyTo32BitImagesThenNormalise) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

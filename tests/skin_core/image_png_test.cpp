@@ -8,6 +8,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/image_fixtures.h"
 
+namespace klarvik {
+
 using namespace image_fixtures;
 
 namespace {
@@ -362,3 +364,5 @@ TEST(PngDecoder, SignatureCheck) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 
 #include "skin/image/png_unfilter.h"
 
+namespace klarvik {
+
 namespace {
 
 // Bytes of a filtered row or of its prior row. Few distinct values make the Paeth
@@ -59,3 +61,5 @@ TEST(PngUnfilter, Sse2RowsEqualTheScalarReferenceForEveryFilterAndPixelSize) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

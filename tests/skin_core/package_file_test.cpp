@@ -9,6 +9,8 @@
 #include "skin/package/skin_convertor.h"
 #include "tests/skin_core/package_fixture.h"
 
+namespace klarvik {
+
 using namespace package_fixture;
 
 namespace {
@@ -96,3 +98,5 @@ TEST_F(PackageFile, AFileLargerThanAnyPackageIsRefusedBeforeReading) {
   EXPECT_THROW(LoadPackageFile(path, reader, true), ESkinError);
   EXPECT_EQ(reader, nullptr);
 }
+
+}  // namespace klarvik

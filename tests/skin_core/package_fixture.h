@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace klarvik {
+
 namespace package_fixture {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,3 +67,5 @@ class RawPackage {
 };
 
 }  // namespace package_fixture
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "skin/package/skin_convertor.h"
 #include "tests/skin_core/package_fixture.h"
 
+namespace klarvik {
+
 using namespace package_fixture;
 
 namespace {
@@ -172,3 +174,5 @@ TEST(PackageHostile, AFailedReadLeavesAnOwnedReaderCleared) {
   EXPECT_EQ(reader.ImageTotal(), 0);
   EXPECT_FALSE(reader.HasPackedStream());
 }
+
+}  // namespace klarvik

@@ -8,6 +8,8 @@
 #include "skin/package/skin_convertor.h"
 #include "tests/skin_core/package_fixture.h"
 
+namespace klarvik {
+
 using namespace package_fixture;
 
 namespace {
@@ -176,3 +178,5 @@ TEST(PackageReader, ReadingWithoutAPackedStreamIsAnError) {
   TacSkinConvertor reader;
   EXPECT_THROW(reader.ReadPackage(), ESkinError);
 }
+
+}  // namespace klarvik

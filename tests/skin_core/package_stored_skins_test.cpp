@@ -8,6 +8,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/package_fixture.h"
 
+namespace klarvik {
+
 using namespace package_fixture;
 
 namespace {
@@ -121,3 +123,5 @@ TEST(StoredSkins, DataValueThatClaimsMoreThanItHoldsIsRefused) {
     EXPECT_TRUE(std::ranges::equal(skin.Data(), Varied(5))) << "a refused value leaves the bytes";
   }
 }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "skin/skin_error.h"
 #include "tests/skin_core/package_fixture.h"
 
+namespace klarvik {
+
 using namespace package_fixture;
 
 TEST(PackageWriter, WritesTheDefinitionFirstAtTheDefaultLevelAndReadsBack) {
@@ -56,3 +58,5 @@ TEST(PackageWriter, TheLongestNameAndAPackageWithoutDefinitionAreWritten) {
   ASSERT_EQ(reader->ImageTotal(), 1);
   EXPECT_EQ(reader->ImageItems()[0].FileName, members[0].Name);
 }
+
+}  // namespace klarvik

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+namespace klarvik {
+
 void PrintTo(const Rect& rect, std::ostream* out) {
   *out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << "}";
 }
@@ -139,3 +141,5 @@ TEST(CircularProgressMath, InvalidatedAreaHoldsTheTwoChangedSegments) {
 
 }  // namespace
 }  // namespace circular_progress
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "widgets/gdiplus_objects.h"
 
+namespace klarvik {
+
 namespace {
 
 TEST(GdiplusSession, StartsWithTheFirstHolderAndStopsAfterTheLast) {
@@ -54,3 +56,5 @@ TEST(GdiplusObjects, ColoursBecomeOpaqueArgb) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

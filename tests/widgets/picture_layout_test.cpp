@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+namespace klarvik {
+
 void PrintTo(const Rect& rect, std::ostream* out);
 
 namespace {
@@ -108,3 +110,5 @@ TEST(PictureLayout, NothingWhenASideComesOutEmpty) {
 }
 
 }  // namespace
+
+}  // namespace klarvik

@@ -7,6 +7,8 @@
 #include "skin/package/member_names.h"
 #include "skin/package/package_limits.h"
 
+namespace klarvik {
+
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name) {
   const std::string wanted = UpperCase(name);
   std::error_code error;
@@ -26,3 +28,5 @@ std::optional<std::vector<std::uint8_t>> FolderSkinFiles::Read(const std::string
   if (path.empty()) return std::nullopt;
   return skin_package::ReadFileBytes(path, skin_package::kMaxMemberSize);
 }
+
+}  // namespace klarvik

@@ -6,6 +6,8 @@
 
 #include "skin/definition/skin_files.h"
 
+namespace klarvik {
+
 class FolderSkinFiles : public TsSkinFiles {
  public:
   explicit FolderSkinFiles(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -17,3 +19,5 @@ class FolderSkinFiles : public TsSkinFiles {
 
 // The path of the regular file named `name` in `folder`, letter case ignored; empty when none.
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name);
+
+}  // namespace klarvik

@@ -3,4 +3,8 @@
 // natively (JPG backgrounds are then left out of the report, as the model does).
 #include "skin/image/jpeg_decoder.h"
 
+namespace klarvik {
+
 const JpegDecoder* SkinToolJpegDecoder();
+
+}  // namespace klarvik

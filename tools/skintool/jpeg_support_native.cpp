@@ -1,3 +1,7 @@
 #include "tools/skintool/jpeg_support.h"
 
+namespace klarvik {
+
 const JpegDecoder* SkinToolJpegDecoder() { return nullptr; }
+
+}  // namespace klarvik

@@ -9,6 +9,8 @@
 #include "tools/skintool/skin_check.h"
 #include "tools/skintool/skin_pack.h"
 
+using namespace klarvik;
+
 namespace {
 
 int Usage() {

@@ -16,6 +16,8 @@
 #include "tools/skintool/folder_files.h"
 #include "tools/skintool/jpeg_support.h"
 
+namespace klarvik {
+
 namespace {
 
 std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -121,3 +123,5 @@ int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream
     return 1;
   }
 }
+
+}  // namespace klarvik

@@ -4,5 +4,9 @@
 #include <filesystem>
 #include <ostream>
 
+namespace klarvik {
+
 // Returns the exit code: 0 when the skin loads, 1 when it does not.
 int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream& err);
+
+}  // namespace klarvik

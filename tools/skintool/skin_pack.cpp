@@ -11,6 +11,8 @@
 #include "skin/package/skin_convertor.h"
 #include "skin/skin_error.h"
 
+namespace klarvik {
+
 namespace {
 
 // The folder's regular files (links and sub-folders are left out), in name order so the
@@ -61,3 +63,5 @@ int PackSkin(const std::filesystem::path& folder, const std::filesystem::path& p
     return 1;
   }
 }
+
+}  // namespace klarvik

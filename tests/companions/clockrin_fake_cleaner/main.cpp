@@ -6,6 +6,8 @@
 
 #include "win/handles.h"
 
+using namespace klarvik;
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::wstring path(MAX_PATH, L'\0');
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

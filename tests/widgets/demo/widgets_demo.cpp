@@ -15,6 +15,8 @@
 #include "widgets/message_timer.h"
 #include "win/com_stream.h"
 
+using namespace klarvik;
+
 namespace {
 
 // A 48 x 48 disc, orange in the middle fading to fully transparent at its rim.
