@@ -165,14 +165,4 @@ SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction) {
   return out;
 }
 
-void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor key) {
-  if (bitmap.Empty() || !filter) return;
-  for (int y = 0; y < bitmap.height; ++y) {
-    std::uint32_t* row = &bitmap.At(0, y);
-    for (int x = 0; x < bitmap.width; ++x) {
-      if (!MatchesKey(row[x], key)) row[x] = filter(row[x], value);
-    }
-  }
-}
-
 }  // namespace klarvik

@@ -6,6 +6,7 @@
 #include "base/pixel_view.h"
 #include "base/geometry.h"
 #include "base/pixel.h"
+#include "base/pixel_filter.h"
 #include "skin/image/skin_bitmap.h"
 
 namespace klarvik {
@@ -49,9 +50,5 @@ enum class RotateDirection {
   kCounterClockwise,  // source (width − x − 1, y) goes to (y, x)
 };
 SkinBitmap RotateBitmap90(const PixelView& src, RotateDirection direction);
-
-// Applies filter(pixel, value) to every pixel that does not match key.
-using PixelFilter = std::uint32_t (*)(std::uint32_t pixel, int value);
-void ApplyPixelFilter(PixelView bitmap, PixelFilter filter, int value, TColor key);
 
 }  // namespace klarvik
