@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/definition/colour_adjustment.h"
 #include "skin/definition/global_values.h"
 #include "skin/definition/image_entries.h"
 #include "skin/definition/ini_text.h"
@@ -81,6 +82,8 @@ TsSkinTables LoadSkinTables(std::string_view definitionText, const TsSkinFiles& 
   tables.BuildIndexes();
   ComputeSectionImageIndexes(tables);
   tables.Palette = BuildPalette(definition, tables.Sections, settings.System);
+  // Last, so that palette entries taken from the sections turn once, not twice.
+  AdjustSkinColours(tables, settings.HueOffset, settings.Saturation);
   tables.Cached = ComputeCachedIndexes(tables);
   return tables;
 }

@@ -22,6 +22,8 @@ struct TsLoadSettings {
   const JpegDecoder* Jpeg = nullptr;  // none: JPG backgrounds are left out
   std::string SkinFolder;             // recorded in the global values
   std::int64_t MaxImagePixels = kMaxSkinPixels;  // all pictures of the load together
+  int HueOffset = 0;   // degrees, applied to the finished tables
+  int Saturation = 0;  // percent
 };
 
 // Lines of the overlay as assigned: every line not beginning with ";" loses all blanks.
