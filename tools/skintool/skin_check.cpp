@@ -13,7 +13,7 @@
 #include "skin/package/package_limits.h"
 #include "skin/package/skin_convertor.h"
 #include "skin/skin_error.h"
-#include "tools/skintool/folder_files.h"
+#include "skin/package/folder_skin_files.h"
 #include "tools/skintool/jpeg_support.h"
 
 namespace klarvik {

@@ -1,8 +1,11 @@
 #pragma once
-// A skin folder's files for the definition model. A name with a drive (":") is a path of
-// its own; any other is looked up in the folder, without regard to letter case, as on the
-// file systems skins are made for.
+// A skin folder's files for the definition model, looked up in the folder without regard
+// to letter case, as on the file systems skins are made for. A definition names files
+// inside its folder only: a name that is a path of its own (a drive, a share, a rooted
+// path, a step up with "..") is refused with ESkinError, so a skin cannot make the
+// program read a file elsewhere on the machine or on the network.
 #include <filesystem>
+#include <string_view>
 
 #include "skin/definition/skin_files.h"
 
@@ -16,6 +19,9 @@ class FolderSkinFiles : public TsSkinFiles {
  private:
   std::filesystem::path folder_;
 };
+
+// Whether a definition may name that file: no drive, share, root or "..".
+bool IsNameInsideFolder(std::string_view name);
 
 // The path of the regular file named `name` in `folder`, letter case ignored; empty when none.
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name);

@@ -1,11 +1,13 @@
-#include "tools/skintool/folder_files.h"
+#include "skin/package/folder_skin_files.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "base/ascii_text.h"
 #include "skin/package/file_bytes.h"
 #include "skin/package/member_names.h"
 #include "skin/package/package_limits.h"
+#include "skin/skin_error.h"
 
 namespace klarvik {
 
@@ -21,10 +23,23 @@ std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, cons
   return {};
 }
 
+bool IsNameInsideFolder(std::string_view name) {
+  if (name.find(':') != std::string_view::npos) return false;
+  if (!name.empty() && (name.front() == '\\' || name.front() == '/')) return false;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+    if (name.substr(start, end - start) == "..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 std::optional<std::vector<std::uint8_t>> FolderSkinFiles::Read(const std::string& name) const {
-  const std::filesystem::path asWritten(std::u8string(name.begin(), name.end()));
-  const std::filesystem::path path =
-      name.find(':') != std::string::npos ? asWritten : FindFileInFolder(folder_, name);
+  if (!IsNameInsideFolder(name)) {
+    throw ESkinError(std::string("The skin names the file \"").append(name).append("\" outside its folder; a folder skin may only name files inside it"));
+  }
+  const std::filesystem::path path = FindFileInFolder(folder_, name);
   if (path.empty()) return std::nullopt;
   return skin_package::ReadFileBytes(path, skin_package::kMaxMemberSize);
 }
