@@ -6,7 +6,7 @@
 // plain 32-bit words in a PixelView) and from resolved RGB values: a colour becomes a
 // pixel only through ColorToPixel, after its system colour is resolved.
 #include <cstdint>
-#include <ostream>
+#include <iosfwd>
 
 namespace klarvik {
 
@@ -26,11 +26,7 @@ constexpr TColor clDefault{0x20000000};
 // colour of its own".
 constexpr TColor kKeyColor{0xFF00FF};
 
-inline std::ostream& operator<<(std::ostream& out, TColor color) {
-  const auto flags = out.flags();
-  out << "0x" << std::hex << static_cast<std::uint32_t>(color);
-  out.flags(flags);
-  return out;
-}
+// In hex, for test messages.
+std::ostream& operator<<(std::ostream& out, TColor color);
 
 }  // namespace klarvik

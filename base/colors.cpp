@@ -2,8 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 namespace klarvik {
+
+std::ostream& operator<<(std::ostream& out, TColor color) {
+  const auto flags = out.flags();
+  out << "0x" << std::hex << static_cast<std::uint32_t>(color);
+  out.flags(flags);
+  return out;
+}
 
 int MixChannel(int a, int b, double k) { return static_cast<int>(std::lround(k * a + (1.0 - k) * b)); }
 

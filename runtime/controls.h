@@ -5,7 +5,3 @@
 #include "runtime/graphic_control.h"
 #include "runtime/messages.h"
 #include "runtime/win_control.h"
-
-namespace klarvik {
-
-}  // namespace klarvik

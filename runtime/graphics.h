@@ -5,7 +5,3 @@
 #include "runtime/colors.h"
 #include "runtime/font.h"
 #include "runtime/pen_brush.h"
-
-namespace klarvik {
-
-}  // namespace klarvik

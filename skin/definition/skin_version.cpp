@@ -1,7 +1,6 @@
 #include "skin/definition/skin_version.h"
 
 #include <charconv>
-#include <cmath>
 
 namespace klarvik {
 
@@ -15,7 +14,7 @@ std::string SkinVersionText(double version) {
 }
 
 SkinVersionVerdict JudgeSkinVersion(double version) {
-  if (version >= 7 && version > 8.99) return SkinVersionVerdict::kNewer;
+  if (version > 8.99) return SkinVersionVerdict::kNewer;
   if (version < 7) return SkinVersionVerdict::kOlder;
   return SkinVersionVerdict::kSupported;
 }

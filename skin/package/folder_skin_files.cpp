@@ -1,15 +1,32 @@
 #include "skin/package/folder_skin_files.h"
 
 #include <algorithm>
+#include <string_view>
 #include <system_error>
 
 #include "base/ascii_text.h"
 #include "skin/package/file_bytes.h"
-#include "skin/package/member_names.h"
 #include "skin/package/package_limits.h"
 #include "skin/skin_error.h"
 
 namespace klarvik {
+
+namespace {
+
+// Whether a definition may name that file: no drive, share, root or "..".
+bool IsNameInsideFolder(std::string_view name) {
+  if (name.find(':') != std::string_view::npos) return false;
+  if (!name.empty() && (name.front() == '\\' || name.front() == '/')) return false;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
+    if (name.substr(start, end - start) == "..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
 
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name) {
   const std::string wanted = UpperCase(name);
@@ -21,18 +38,6 @@ std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, cons
     if (UpperCase(std::string(entryName.begin(), entryName.end())) == wanted) return entry.path();
   }
   return {};
-}
-
-bool IsNameInsideFolder(std::string_view name) {
-  if (name.find(':') != std::string_view::npos) return false;
-  if (!name.empty() && (name.front() == '\\' || name.front() == '/')) return false;
-  std::size_t start = 0;
-  while (start <= name.size()) {
-    const std::size_t end = std::min(name.find_first_of("\\/", start), name.size());
-    if (name.substr(start, end - start) == "..") return false;
-    start = end + 1;
-  }
-  return true;
 }
 
 std::optional<std::vector<std::uint8_t>> FolderSkinFiles::Read(const std::string& name) const {

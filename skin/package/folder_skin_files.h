@@ -5,7 +5,6 @@
 // path, a step up with "..") is refused with ESkinError, so a skin cannot make the
 // program read a file elsewhere on the machine or on the network.
 #include <filesystem>
-#include <string_view>
 
 #include "skin/definition/skin_files.h"
 
@@ -19,9 +18,6 @@ class FolderSkinFiles : public TsSkinFiles {
  private:
   std::filesystem::path folder_;
 };
-
-// Whether a definition may name that file: no drive, share, root or "..".
-bool IsNameInsideFolder(std::string_view name);
 
 // The path of the regular file named `name` in `folder`, letter case ignored; empty when none.
 std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, const std::string& name);

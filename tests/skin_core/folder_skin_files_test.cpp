@@ -26,12 +26,12 @@ class FolderSkin : public ::testing::Test {
     std::filesystem::create_directories(folder_ / "Inner");
     Write(folder_ / "Glyph.BMP", PlainBmp(3, 2));
     // A file beside the skin folder that a definition must not reach with "..".
-    Write(folder_.parent_path() / std::string("klarvik_outside_").append(folder_.filename().string()).append(".bmp"),
-          PlainBmp(3, 2));
+    outside_ = std::string("klarvik_outside_").append(folder_.filename().string()).append(".bmp");
+    Write(folder_.parent_path() / outside_, PlainBmp(3, 2));
   }
   void TearDown() override {
     std::filesystem::remove_all(folder_);
-    std::filesystem::remove(folder_.parent_path() / std::string("klarvik_outside_").append(folder_.filename().string()).append(".bmp"));
+    std::filesystem::remove(folder_.parent_path() / outside_);
   }
 
   static void Write(const std::filesystem::path& path, const Bytes& bytes) {
@@ -39,6 +39,7 @@ class FolderSkin : public ::testing::Test {
   }
 
   std::filesystem::path folder_;
+  std::string outside_;  // its file name
 };
 
 TEST_F(FolderSkin, FindsItsOwnFilesInAnyLetterCase) {
@@ -52,15 +53,14 @@ TEST_F(FolderSkin, FindsItsOwnFilesInAnyLetterCase) {
 
 TEST_F(FolderSkin, RefusesNamesThatLeaveTheFolder) {
   const FolderSkinFiles files(folder_);
-  const std::string outside = std::string("klarvik_outside_").append(folder_.filename().string()).append(".bmp");
   const std::string refused[] = {
       "C:\\Windows\\win.ini",
       "C:GLYPH.BMP",
       "\\\\server\\share\\skin.bmp",
       "\\GLYPH.BMP",
       "/etc/passwd",
-      std::string("..\\").append(outside),
-      std::string("../").append(outside),
+      std::string("..\\").append(outside_),
+      std::string("../").append(outside_),
       "INNER\\..\\GLYPH.BMP",
       "..",
   };
