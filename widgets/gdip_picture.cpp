@@ -4,6 +4,7 @@
 #include "runtime/bitmap.h"
 #include "widgets/gdiplus_objects.h"
 #include "win/com_stream.h"
+#include "win/resource_bytes.h"
 #include "win/exceptions.h"
 #include "win/handles.h"
 #include "win/long_path.h"
@@ -83,12 +84,9 @@ void TGDIPPicture::SaveToStream(IStream* stream) const { WriteToStream(stream, d
 void TGDIPPicture::ReadData(const std::vector<std::uint8_t>& bytes) { TakeBytes(bytes); }
 
 bool TGDIPPicture::ReadDataFromResource(HMODULE module, const wchar_t* name) {
-  HRSRC resource = FindResourceW(module, name, RT_RCDATA);
-  if (!resource) return false;
-  HGLOBAL loaded = LoadResource(module, resource);
-  const auto* bytes = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+  const auto bytes = RcDataBytes(module, name);
   if (!bytes) return false;
-  ReadData(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module, resource)));
+  ReadData(std::vector<std::uint8_t>(bytes->begin(), bytes->end()));
   return true;
 }
 

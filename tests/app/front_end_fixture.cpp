@@ -108,28 +108,6 @@ void WriteFileOfSize(const std::wstring& path, DWORD size) {
   WriteFile(file.Get(), bytes.data(), size, &written, nullptr);
 }
 
-MessageBoxPresser::MessageBoxPresser() {
-  texts_.clear();
-  timer_ = SetTimer(nullptr, 0, 50, &Tick);
-}
-
-MessageBoxPresser::~MessageBoxPresser() { KillTimer(nullptr, timer_); }
-
-void CALLBACK MessageBoxPresser::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), &Press, 0);
-}
-
-BOOL CALLBACK MessageBoxPresser::Press(HWND window, LPARAM) {
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(window, 0xFFFF, text, 1024);
-  texts_.push_back(text);
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  return FALSE;
-}
-
 void FrontEndTest::SetUp() {
   DeleteRunKey();
   temp_ = FreshScratchFolder(L"front-end-temp");

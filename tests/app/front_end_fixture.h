@@ -15,6 +15,7 @@
 
 #include "app/main_form.h"
 #include "runtime/application.h"
+#include "tests/support/message_box_presser.h"
 
 namespace klarvik::test {
 
@@ -63,23 +64,6 @@ void EndProcess(DWORD id);
 std::vector<std::wstring> LoggedArguments(const std::wstring& log);
 
 void WriteFileOfSize(const std::wstring& path, DWORD size);
-
-// Presses OK on every message box this thread shows while it lives, keeping their texts.
-class MessageBoxPresser {
- public:
-  MessageBoxPresser();
-  MessageBoxPresser(const MessageBoxPresser&) = delete;
-  MessageBoxPresser& operator=(const MessageBoxPresser&) = delete;
-  ~MessageBoxPresser();
-  static const std::vector<std::wstring>& Texts() { return texts_; }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  static BOOL CALLBACK Press(HWND window, LPARAM);
-
-  UINT_PTR timer_ = 0;
-  static inline std::vector<std::wstring> texts_;
-};
 
 // A main window and the hidden status window, with a temp folder of the test's own,
 // stand-in companions in a scratch program folder, and errors recorded, never shown.

@@ -11,7 +11,7 @@
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
 #include "runtime/menus.h"
-#include "tests/runtime/runtime_test_support.h"
+#include "tests/support/runtime_test_support.h"
 #include "win/exceptions.h"
 
 namespace klarvik {

@@ -7,7 +7,7 @@
 #include "runtime/controls.h"
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
-#include "tests/runtime/runtime_test_support.h"
+#include "tests/support/runtime_test_support.h"
 
 namespace klarvik {
 

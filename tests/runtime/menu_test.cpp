@@ -8,7 +8,7 @@
 
 #include "runtime/forms.h"
 #include "runtime/menus.h"
-#include "tests/runtime/runtime_test_support.h"
+#include "tests/support/runtime_test_support.h"
 
 namespace klarvik {
 

@@ -1,4 +1,4 @@
-#include "tests/runtime/runtime_test_support.h"
+#include "tests/support/runtime_test_support.h"
 
 #include "win/exceptions.h"
 #include "win/text.h"

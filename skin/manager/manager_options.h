@@ -1,0 +1,94 @@
+#pragma once
+// The option objects a skin manager publishes, with their defaults. Forms, menus, scroll
+// bars and the standard-window adapter read them.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace klarvik {
+
+struct TacSkinEffects {
+  bool AllowGlowing = true;
+  bool AllowAeroBluring = true;
+};
+
+enum class TacAnimType { atFading, atAero };
+
+struct TacFormAnimation {
+  bool Active = true;
+  std::uint16_t Time = 0;  // milliseconds
+};
+struct TacModedAnimation : TacFormAnimation {
+  TacAnimType Mode = TacAnimType::atAero;
+};
+using TacFormShow = TacModedAnimation;
+using TacFormHide = TacModedAnimation;
+using TacDialogShow = TacModedAnimation;
+using TacPageChange = TacFormAnimation;
+struct TacMinimizing : TacFormAnimation {
+  TacMinimizing() { Time = 200; }
+};
+struct TacBlendOnMoving : TacFormAnimation {
+  TacBlendOnMoving() {
+    Active = false;
+    Time = 1000;
+  }
+  std::uint8_t BlendValue = 170;
+};
+struct TacSkinChanging : TacModedAnimation {
+  TacSkinChanging() {
+    Time = 100;
+    Mode = TacAnimType::atFading;
+  }
+};
+
+enum TacBtnEvent : unsigned { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
+struct TacBtnEffects {
+  unsigned Events = beMouseEnter | beMouseLeave | beMouseDown | beMouseUp;
+};
+
+struct TacAnimEffects {
+  TacBlendOnMoving BlendOnMoving;
+  TacBtnEffects Buttons;
+  TacDialogShow DialogShow;
+  TacFormShow FormShow;
+  TacFormHide FormHide;
+  TacFormHide DialogHide;
+  TacMinimizing Minimizing;
+  TacPageChange PageChange;
+  TacSkinChanging SkinChanging;
+};
+
+struct TacButtonsSupport {
+  bool ShowFocusRect = true;
+};
+
+struct TacScrollBarsSupport {
+  int ScrollSize = -1;  // -1: the system's width
+};
+
+struct TacMenuSupport {
+  std::uint8_t AlphaBlend = 255;
+  std::wstring IcoLineSkin;  // "ICOLINE" once the manager has finished loading
+  bool UseExtraLine = false;
+  int ExtraLineWidth = 32;
+};
+
+// Class names of foreign controls, one list per kind, one name per line.
+struct ThirdPartyList {
+  static constexpr int kCount = 22;
+  static constexpr int kButtons = 1;
+  std::array<std::wstring, kCount> Lists;
+  // With `all` every list takes its default, else only empty ones do.
+  void Reset(bool all) {
+    for (int i = 0; i < kCount; ++i) {
+      std::wstring& list = Lists[static_cast<std::size_t>(i)];
+      if (all || list.empty()) list = i == kButtons ? L"TButton" : L" ";
+    }
+  }
+};
+
+enum TsSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
+constexpr unsigned kAllSkinningRules = srStdForms | srStdDialogs | srThirdParty;
+
+}  // namespace klarvik

@@ -1,0 +1,115 @@
+#pragma once
+// TsSkinManager: the component that owns the current skin. It finds a skin by name (a
+// package file or a folder in its skin directory, or a stored skin), loads it into tables
+// built aside, shifts hue and saturation, and tells every form and control that the skin
+// was loaded, removed or must be repainted.
+#include <string>
+#include <vector>
+
+#include "runtime/component.h"
+#include "skin/definition/skin_tables.h"
+#include "skin/manager/manager_options.h"
+#include "skin/manager/skin_commands.h"
+#include "skin/package/skin_list.h"
+#include "skin/package/stored_skins.h"
+
+namespace klarvik {
+
+class TsSkinManager : public TComponent {
+ public:
+  explicit TsSkinManager(TComponent* AOwner);
+  ~TsSkinManager() override;
+  void Loaded() override;
+
+  TacSkinEffects Effects;
+  TacAnimEffects AnimEffects;
+  TacButtonsSupport ButtonsOptions;
+  TacScrollBarsSupport ScrollsOptions;
+  TacMenuSupport MenuSupport;
+  ThirdPartyList ThirdParty;
+  bool ExtendedBorders = false;
+  bool SkinnedPopups = true;
+
+  bool IsDefault() const { return defaultManager_ == this; }
+  void SetIsDefault(bool value);
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  // Overlay lines applied to every skin, compared in their exact letter case.
+  const std::vector<std::string>& CommonSections() const { return commonSections_; }
+  void SetCommonSections(const std::vector<std::string>& lines);
+  int Saturation() const { return saturation_; }
+  void SetSaturation(int value);
+  int HueOffset() const { return hueOffset_; }
+  void SetHueOffset(int value);
+  TsStoredSkins& InternalSkins() { return internalSkins_; }
+  const std::wstring& SkinDirectory() const { return skinDirectory_; }
+  void SetSkinDirectory(const std::wstring& value);
+  const std::wstring& SkinName() const { return skinName_; }
+  void SetSkinName(const std::wstring& value);
+  // The applied skin's version ("8.4"), or "N/A" while none is applied.
+  std::wstring SkinInfo() const;
+  unsigned SkinningRules() const { return skinningRules_; }
+  void SetSkinningRules(unsigned rules) { skinningRules_ = rules; }
+  std::wstring Version() const { return L"8.46"; }
+
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnAfterChange;
+  TNotifyEvent OnBeforeChange;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnSkinListChanged;
+  TNotifyEvent OnSkinLoading;
+
+  // Fills `list` with the names of the skins that can be chosen, alphabetically, and
+  // returns the first found (the first stored skin when there is one).
+  std::wstring SkinNames(std::vector<std::wstring>& list, SkinListKind kind) const;
+  void UpdateSkin(bool animate);
+  void BeginUpdate() { updateLock_ = true; }
+  void EndUpdate(bool repaint, bool allowAnimation);
+  void RepaintForms(bool prepare) { Repaint(prepare); }
+
+  // The skin directory as a folder path with its final backslash.
+  std::wstring ResolvedSkinDirectory() const;
+  // The loaded skin; empty tables while none is loaded.
+  const TsSkinTables& Tables() const { return tables_; }
+  // The skin's images come from package members (a stored skin or a package file).
+  bool FromPackage() const { return fromPackage_; }
+
+  // The first manager created, until it is destroyed.
+  static TsSkinManager* DefaultManager() { return defaultManager_; }
+  // True while any manager loads a skin.
+  static bool SkinLoading() { return loading_; }
+
+  // The folder that relative skin directories start from; the running program's folder.
+  std::wstring ProgramFolder;
+
+ private:
+  // Reads the skin that SkinName names into new tables and swaps them in; on failure
+  // raises and leaves the tables as they were.
+  void LoadSkin();
+  void CheckVersion(double version);
+  void Apply(bool animate);
+  void Deactivate();
+  void Repaint(bool prepare);
+  void Broadcast(TSkinCommand command);
+  void SetGlobalActive(bool value) { tables_.SkinData.Active = value; }
+  // Reloads the current skin after a change of hue or saturation.
+  void ReloadAdjusted();
+
+  bool active_ = true;
+  std::vector<std::string> commonSections_;
+  int saturation_ = 0;
+  int hueOffset_ = 0;
+  TsStoredSkins internalSkins_;
+  std::wstring skinDirectory_;
+  std::wstring skinName_;
+  unsigned skinningRules_ = kAllSkinningRules;
+
+  TsSkinTables tables_;
+  bool fromPackage_ = false;
+  bool updateLock_ = false;
+
+  static inline TsSkinManager* defaultManager_ = nullptr;
+  static inline bool loading_ = false;
+};
+
+}  // namespace klarvik
