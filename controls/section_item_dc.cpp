@@ -6,6 +6,7 @@ namespace klarvik {
 
 void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent) {
   if (dc == nullptr || rect.Empty() || rect.left < 0 || rect.top < 0) return;
+  if (!paint.tables || !paint.tables->IsValidSectionIndex(paint.section)) return;
   const int width = rect.Width(), height = rect.Height();
   SkinBitmap item = CreateBitmap32(width, height);
   PaintSectionItem(item.View(), BoundsOf(width, height), paint, cornersFromParent);

@@ -8,8 +8,8 @@
 namespace klarvik {
 
 // Paints the item into a picture of rect's size (item at its origin; paint.offset as
-// given) and copies it to dc at rect. Nothing for an empty rectangle or one starting at a
-// negative coordinate.
+// given) and copies it to dc at rect. Nothing for an empty rectangle, one starting at a
+// negative coordinate, or a section the skin does not have.
 void PaintSectionItemToDC(HDC dc, const Rect& rect, const SectionPaint& paint, bool cornersFromParent);
 
 }  // namespace klarvik

@@ -70,21 +70,31 @@ TEST(PaintSectionItemToDC, CopiesThePaintedItemToTheContext) {
   EXPECT_EQ(got.At(25, 19), 0u);
 }
 
-TEST(PaintSectionItemToDC, LeavesTheContextAloneForEmptyOrNegativeRectangles) {
+TEST(PaintSectionItemToDC, LeavesTheContextAloneForEmptyOrNegativeRectanglesAndMissingSections) {
   const TsSkinTables skin = Skin();
-  SectionPaint paint;
-  paint.tables = &skin;
-  paint.section = 0;
-  const Rect rects[] = {{-1, 0, 10, 10}, {0, -3, 10, 10}, {5, 5, 5, 10}, {8, 8, 2, 2}};
-  for (const auto& r : rects) {
+  const struct {
+    Rect rect;
+    int section;
+  } cases[] = {
+      {{-1, 0, 10, 10}, 0}, {{0, -3, 10, 10}, 0}, {{5, 5, 5, 10}, 0}, {{8, 8, 2, 2}, 0},
+      {{2, 2, 20, 20}, -1}, {{2, 2, 20, 20}, 1},  // no such section in the skin
+  };
+  constexpr std::uint32_t kUntouched = 0x00ABCDEF;
+  for (const auto& c : cases) {
+    SectionPaint paint;
+    paint.tables = &skin;
+    paint.section = c.section;
     Canvas canvas;
+    PixelView pixels = canvas.bitmap.Pixels();
+    for (int y = 0; y < pixels.height; ++y) {
+      for (int x = 0; x < pixels.width; ++x) pixels.At(x, y) = kUntouched;
+    }
     {
       SelectScope select(canvas.dc.Get(), canvas.bitmap.Handle());
-      PaintSectionItemToDC(canvas.dc.Get(), r, paint, false);
+      PaintSectionItemToDC(canvas.dc.Get(), c.rect, paint, false);
     }
-    const PixelView got = canvas.bitmap.Pixels();
-    for (int y = 0; y < got.height; ++y) {
-      for (int x = 0; x < got.width; ++x) ASSERT_EQ(got.At(x, y), 0u) << r.left << "," << r.top;
+    for (int y = 0; y < pixels.height; ++y) {
+      for (int x = 0; x < pixels.width; ++x) ASSERT_EQ(pixels.At(x, y), kUntouched) << c.rect.left << "," << c.rect.top << " section " << c.section;
     }
   }
 }
