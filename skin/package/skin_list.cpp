@@ -32,4 +32,10 @@ SkinList ListSkins(const std::vector<std::wstring>& storedSkins, const std::vect
   return list;
 }
 
+std::wstring SkinNameOfListEntry(const std::wstring& entry, const std::wstring& storedMarker) {
+  const std::size_t marker = storedMarker.empty() ? std::wstring::npos : entry.find(storedMarker);
+  if (marker == std::wstring::npos) return entry;
+  return entry.substr(0, marker + storedMarker.size());
+}
+
 }  // namespace klarvik

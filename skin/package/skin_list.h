@@ -27,4 +27,9 @@ struct SkinList {
 SkinList ListSkins(const std::vector<std::wstring>& storedSkins, const std::vector<SkinDirectoryEntry>& directory,
                    SkinListKind kind, const std::function<bool(const std::wstring&, const std::wstring&)>& before);
 
+// A list entry as a skin name: a stored skin's entry may carry text after its marker
+// ("(internal)", the program's resource string), which is dropped, marker kept; other
+// entries are names as they stand.
+std::wstring SkinNameOfListEntry(const std::wstring& entry, const std::wstring& storedMarker);
+
 }  // namespace klarvik

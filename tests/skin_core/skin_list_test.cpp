@@ -55,6 +55,18 @@ TEST(SkinList, WithoutStoredSkinsTheFirstFoundLeads) {
   EXPECT_TRUE(ListSkins({}, {}, SkinListKind::kBoth, CaselessBefore).first.empty());
 }
 
+TEST(SkinList, AnEntryBecomesASkinNameUpToItsStoredMarker) {
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"Garnet (internal)", L"Garnet (internal)"},
+      {L"Garnet (internal) - 8.00", L"Garnet (internal)"},  // text after the marker is not the name's
+      {L"Aqua", L"Aqua"},
+      {L"Zen (copy)", L"Zen (copy)"},
+      {L"", L""},
+  };
+  for (const auto& [entry, name] : cases) EXPECT_EQ(SkinNameOfListEntry(entry, L"(internal)"), name);
+  EXPECT_EQ(SkinNameOfListEntry(L"Garnet (internal) x", L""), L"Garnet (internal) x") << "no marker, no cut";
+}
+
 }  // namespace
 
 }  // namespace klarvik
