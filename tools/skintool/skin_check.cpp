@@ -15,6 +15,7 @@
 #include "skin/skin_error.h"
 #include "skin/package/folder_skin_files.h"
 #include "tools/skintool/jpeg_support.h"
+#include "tools/skintool/missing_files.h"
 
 namespace klarvik {
 
@@ -56,13 +57,30 @@ void ReportTables(const TsSkinTables& tables, std::ostream& out) {
   }
 }
 
+// Loads the tables through a recorder of missing files; strict, a missing file fails.
+TsSkinTables LoadAndReport(std::string_view definition, const TsSkinFiles& files, const TsLoadSettings& settings,
+                           bool strict, std::ostream& out) {
+  const MissingFilesRecorder recorder(files);
+  TsSkinTables tables = LoadSkinTables(definition, recorder, settings);
+  ReportTables(tables, out);
+  if (strict) {
+    recorder.AskForJpegBackgrounds(definition);
+    if (!recorder.Missing().empty()) {
+      std::string names;
+      for (const std::string& name : recorder.Missing()) names.append(names.empty() ? "" : ", ").append(name);
+      throw ESkinError(std::string("The definition names files the skin does not hold: ").append(names));
+    }
+  }
+  return tables;
+}
+
 TsLoadSettings LoadSettings() {
   TsLoadSettings settings;
   settings.Jpeg = SkinToolJpegDecoder();
   return settings;
 }
 
-int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
+int CheckPackage(const std::filesystem::path& path, bool strict, std::ostream& out) {
   std::unique_ptr<TacSkinConvertor> reader;
   LoadPackageFile(path, reader, true);
   if (!reader) throw ESkinError("No file at this path");
@@ -72,7 +90,7 @@ int CheckPackage(const std::filesystem::path& path, std::ostream& out) {
     out << "  " << item.FileName << ": " << item.Stream.size() << " bytes" << (item.IsBitmap ? " (bitmap)" : "") << "\n";
   }
   if (!reader->OptionsStream()) throw ESkinError("The package holds no Options.dat");
-  ReportTables(LoadSkinTables(Text(*reader->OptionsStream()), TacPackageFiles(*reader), LoadSettings()), out);
+  LoadAndReport(Text(*reader->OptionsStream()), TacPackageFiles(*reader), LoadSettings(), strict, out);
   return 0;
 }
 
@@ -94,7 +112,7 @@ void ReportFolderFiles(const std::filesystem::path& folder, std::ostream& out) {
   }
 }
 
-int CheckFolder(const std::filesystem::path& folder, std::ostream& out) {
+int CheckFolder(const std::filesystem::path& folder, bool strict, std::ostream& out) {
   const std::filesystem::path definitionPath = FindFileInFolder(folder, "Options.dat");
   if (definitionPath.empty()) throw ESkinError("The folder holds no Options.dat");
   const auto definition = skin_package::ReadFileBytes(definitionPath, skin_package::kMaxMemberSize);
@@ -103,16 +121,16 @@ int CheckFolder(const std::filesystem::path& folder, std::ostream& out) {
   TsLoadSettings settings = LoadSettings();
   const std::u8string folderText = (folder / "").u8string();
   settings.SkinFolder.assign(folderText.begin(), folderText.end());
-  ReportTables(LoadSkinTables(Text(*definition), FolderSkinFiles(folder), settings), out);
+  LoadAndReport(Text(*definition), FolderSkinFiles(folder), settings, strict, out);
   return 0;
 }
 
 }  // namespace
 
-int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream& err) {
+int CheckSkin(const std::filesystem::path& path, bool strict, std::ostream& out, std::ostream& err) {
   try {
     std::error_code error;
-    return std::filesystem::is_directory(path, error) ? CheckFolder(path, out) : CheckPackage(path, out);
+    return std::filesystem::is_directory(path, error) ? CheckFolder(path, strict, out) : CheckPackage(path, strict, out);
   } catch (const EZlibError& failure) {
     out.flush();
     err << "error: " << failure.what() << " (zlib code " << failure.Code() << ": a member's data is corrupt or cut short)\n";

@@ -6,7 +6,8 @@
 
 namespace klarvik {
 
-// Returns the exit code: 0 when the skin loads, 1 when it does not.
-int CheckSkin(const std::filesystem::path& path, std::ostream& out, std::ostream& err);
+// Returns the exit code: 0 when the skin loads, 1 when it does not. Strict, the skin
+// must also hold every file its definition names.
+int CheckSkin(const std::filesystem::path& path, bool strict, std::ostream& out, std::ostream& err);
 
 }  // namespace klarvik

@@ -12,6 +12,8 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/no_definition")
 file(WRITE "${WORK}/no_definition/Master.bmp" "BM")
 file(WRITE "${WORK}/not_a_package.tpk" "not a package at all")
+file(MAKE_DIRECTORY "${WORK}/names_missing")
+file(WRITE "${WORK}/names_missing/Options.dat" "[GLOBALINFO]\nVERSION=8.00\nMASTERBITMAP=ABSENT.BMP\n[FORM]\nPATTERN=GONE.JPG\n")
 
 function(skintool expected_rc out_var)
   execute_process(COMMAND ${EMULATOR} "${SKINTOOL}" ${ARGN}
@@ -33,6 +35,13 @@ endfunction()
 skintool(0 packed pack "${drive}${SKIN}" "${drive}${WORK}/test.tpk")
 expect_match("${packed}" "Packed 4 files into [0-9]+ bytes")
 
+# The definition is the first member, at the zlib default level (78 9C): name length 11,
+# "Options.dat", its size 328, then the stream.
+file(READ "${WORK}/test.tpk" first_member OFFSET 8 LIMIT 21 HEX)
+if(NOT first_member STREQUAL "0b0000004f7074696f6e732e64617448010000789c")
+  message(FATAL_ERROR "the package does not begin with Options.dat at the default level: ${first_member}")
+endif()
+
 skintool(0 package check "${drive}${WORK}/test.tpk")
 expect_match("${package}" "Package members: 4\n  Options.dat: 328 bytes \\(definition\\)\n  Back.jpg: 141 bytes\n  Glyph.bmp: 150 bytes \\(bitmap\\)\n  Master.bmp: 918 bytes \\(bitmap\\)\n")
 expect_match("${package}" "  CHECKBOX \\(parent BUTTON\\), 2 states\n")
@@ -45,6 +54,7 @@ elseif(package MATCHES "FORM.PATTERN")
   message(FATAL_ERROR "a JPG entry without a JPG decoder:\n${package}")
 endif()
 
+skintool(0 strict_package check --strict "${drive}${WORK}/test.tpk")
 skintool(0 folder check "${drive}${SKIN}")
 expect_match("${folder}" "Folder files: 4\n  Back.jpg: 141 bytes\n  Glyph.bmp: 150 bytes \\(bitmap\\)\n  Master.bmp: 918 bytes \\(bitmap\\)\n  Options.dat: 328 bytes \\(definition\\)\n")
 string(FIND "${package}" "Sections:" package_tables)
@@ -54,6 +64,11 @@ string(SUBSTRING "${folder}" ${folder_tables} -1 folder_tables)
 if(NOT package_tables STREQUAL folder_tables)
   message(FATAL_ERROR "package and folder differ:\n${package_tables}\n---\n${folder_tables}")
 endif()
+
+# A file the definition names but the skin lacks is skipped by a load; strict, it fails.
+skintool(0 lenient check "${drive}${WORK}/names_missing")
+skintool(1 strict check --strict "${drive}${WORK}/names_missing")
+expect_match("${strict}" "error: The definition names files the skin does not hold: ABSENT.BMP, GONE.JPG\n")
 
 skintool(1 bad_magic check "${drive}${WORK}/not_a_package.tpk")
 expect_match("${bad_magic}" "error: Loaded data is not a packed Tessel file")
@@ -68,4 +83,4 @@ expect_match("${pack_no_definition}" "error: The folder holds no Options.dat")
 skintool(1 missing check "${drive}${WORK}/absent.tpk")
 expect_match("${missing}" "error: No file at this path")
 skintool(2 usage pack "${drive}${SKIN}")
-expect_match("${usage}" "usage: skintool check PATH")
+expect_match("${usage}" "usage: skintool check \\[--strict\\] PATH")
