@@ -23,7 +23,7 @@ SkinRecipe AfterburnerRecipe() {
   r.folder = "Afterburner";
   r.version = "8.00";
   r.description = "Charcoal and ember: heat, speed and night";
-  r.hugeSize = 48;
+  r.hugeSize = 64;
   SkinColours& c = r.colours;
   c.window = {{kCharcoalLight, kCharcoal}, kAsh, Rgb(0x45454F)};
   c.title = {{Rgb(0x4E4E57), Rgb(0x2A2A30)}, kAsh, Rgb(0x0E0E10)};

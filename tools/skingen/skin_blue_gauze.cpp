@@ -23,7 +23,7 @@ SkinRecipe BlueGauzeRecipe() {
   r.folder = "BlueGauze";
   r.version = "8.00";
   r.description = "White and mist blue: light, airy and calm";
-  r.hugeSize = 30;
+  r.hugeSize = 26;
   SkinColours& c = r.colours;
   c.window = {{kWhite, kMist}, kInk, kSky};
   c.title = {{kMist, Rgb(0xB9D6F3)}, kInk, kSky};
@@ -43,7 +43,7 @@ SkinRecipe BlueGauzeRecipe() {
   c.frameLight = Rgb(0xFFFFFF);
   c.link = Rgb(0x2A5FA0);
   c.linkHot = kInk;
-  r.shape = SkinShape{.radius = 5, .frameRadius = 7, .borderWidth = 4, .titleHeight = 24, .edgeAlpha = 150};
+  r.shape = SkinShape{.radius = 5, .frameRadius = 7, .borderWidth = 4, .titleHeight = 22, .edgeAlpha = 150};
   r.titleArt = GauzeTitle;
   return r;
 }

@@ -13,14 +13,17 @@ namespace {
 
 constexpr TColor kOliveGrey = Rgb(0x4C5844), kMoss = Rgb(0x3E4637), kKhakiText = Rgb(0xC4B550);
 constexpr TColor kLightText = Rgb(0xD8DED3), kBevelLight = Rgb(0x8A9A80), kBevelDark = Rgb(0x282E24);
-constexpr int kBannerWidth = 128, kButtonGlow = 4;
+constexpr int kBannerWidth = 256, kButtonGlow = 4;
 
-// The banner: flat moss with a light rule on top, a khaki stripe and a dark rule under it.
+// The banner: painted metal, moss fading to olive grey from left to right under fine
+// diagonal hatching, a light rule on top, a khaki stripe and a dark rule under it.
 SkinBitmap Banner(const SkinRecipe& recipe) {
   const int height = recipe.shape.titleHeight + recipe.shape.borderWidth;
   SkinBitmap picture = NewPicture(kBannerWidth, height);
   const Rect all{0, 0, kBannerWidth, height};
-  FillOpaque(picture.View(), all, kMoss);
+  HorizontalGradient(picture.View(), all, kMoss, Rgb(0x465040));
+  AddGrain(picture.View(), all, 4, 0x57EA3u);
+  for (int x = -height; x < kBannerWidth; x += 4) DrawLine(picture.View(), x, height, x + height, 0, 1, kBevelDark, 28);
   DrawBevel(picture.View(), all, kBevelLight, kBevelDark);
   FillOpaque(picture.View(), Rect{1, height - 4, kBannerWidth - 1, height - 3}, Rgb(0x6A7458));
   return picture;
