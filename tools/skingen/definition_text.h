@@ -7,6 +7,7 @@
 
 #include "base/color.h"
 #include "base/geometry.h"
+#include "skin/definition/skin_records.h"  // the border-mask fill bits
 
 namespace klarvik {
 
@@ -33,10 +34,6 @@ class DefinitionText {
 struct Margins {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
-
-// Border-mask fill bits: sides and centre stretched, centre drawn.
-inline constexpr int kFillStretch = 1;
-inline constexpr int kFillCentre = 4;
 
 // "^" border rectangle of the master bitmap; the rectangle includes the mask rows.
 std::string BorderValue(const Rect& rect, Margins margins, int states, bool masked, int fill);

@@ -35,7 +35,7 @@ SkinRecipe AfterburnerRecipe() {
   c.selection = {{Rgb(0xFF8A2A), kEmber}, kCharcoal, kEmberRed};
   c.hint = {{kCharcoalLight, kCharcoalLight}, kAsh, kEmber};
   c.header = {{Rgb(0x34343C), Rgb(0x26262B)}, kAsh, Rgb(0x45454F)};
-  c.gauge = {kEmber, kEmberRed};
+  c.gauge = {kEmber, Rgb(0xE4381C)};  // ember into red, dark text still readable at its end
   c.gaugeTrack = Rgb(0x141416);
   c.glyph = kAsh;
   c.glyphHot = Rgb(0xFFB070);

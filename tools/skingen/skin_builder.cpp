@@ -116,21 +116,21 @@ class Builder {
     Colours("FORMTITLE", c_.title, nullptr);
     if (!r_.ownTitleBand) {
       const Rect title = b_.atlas.Place(TitleBand(r_, 64), PieceKind::Masked);
-      d_.Set("FORMTITLE", "BORDERSMASK", BorderValue(title, Margins{bw + 4, bw, bw + 4, 2}, 1, true, kFillStretch | kFillCentre));
+      d_.Set("FORMTITLE", "BORDERSMASK", BorderValue(title, Margins{bw + 4, bw, bw + 4, 2}, 1, true, kFillStretchSides | kFillCentre));
     }
     SeeThrough("CAPTION", c_.title, c_.title.text, c_.title.text);
     d_.Set("CAPTION", "STATES", 1);
     Parent("DIALOG", "FORM");
     Colours("HINT", c_.hint, nullptr);
     d_.Set("HINT", "BORDERSMASK", Border(PlainFrame(c_.hint.edge, c_.hint.fill, 8, std::min(r_.shape.radius, 3), 255), 1, 3,
-                                         kFillStretch | kFillCentre));
+                                         kFillStretchSides | kFillCentre));
   }
 
   void Menus() {
     Colours("MAINMENU", c_.menu, nullptr);
     Colours("MENULINE", c_.menu, nullptr);
     Colours("MENUITEM", c_.menu, &c_.selection);
-    d_.Set("MENUITEM", "BORDERSMASK", Border(MenuSelection(r_, 10), 2, 3, kFillStretch | 2 | kFillCentre));
+    d_.Set("MENUITEM", "BORDERSMASK", Border(MenuSelection(r_, 10), 2, 3, kFillStretchSides | kFillNoStateZero | kFillCentre));
     Parent("MENUBTN", "MENUITEM");
     Parent("MENUCAPTION", "MENUITEM");
     d_.Set("MENUCAPTION", "STATES", 1);
@@ -144,7 +144,7 @@ class Builder {
   void Buttons() {
     const int margin = std::max(r_.shape.radius + 1, 3);
     Colours("BUTTON", c_.button, &c_.buttonHot);
-    d_.Set("BUTTON", "BORDERSMASK", Border(ButtonFaces(r_, 24, 22, r_.shape.radius), 3, margin, kFillStretch | kFillCentre));
+    d_.Set("BUTTON", "BORDERSMASK", Border(ButtonFaces(r_, 24, 22, r_.shape.radius), 3, margin, kFillStretchSides | kFillCentre));
     Parent("BUTTON_HUGE", "BUTTON");
     const int huge = r_.hugeSize;
     SkinBitmap faces = NewPicture(huge * 3, huge);
@@ -157,7 +157,7 @@ class Builder {
     const int hugeMargin = huge / 3;
     d_.Set("BUTTON_HUGE", "BORDERSMASK", ImageValue(UpperCase(r_.hugeFile), 3, true, 0,
                                                     Margins{hugeMargin, hugeMargin, hugeMargin, hugeMargin},
-                                                    kFillStretch | kFillCentre));
+                                                    kFillStretchSides | kFillCentre));
     for (std::string_view child : {"BUTTON_BIG", "SPEEDBUTTON", "SPEEDBUTTON_SMALL", "TOOLBUTTON", "UPDOWNBTN"}) {
       Parent(child, "BUTTON");
     }
@@ -172,21 +172,21 @@ class Builder {
   void Gauges() {
     Surface track{Ramp{c_.gaugeTrack, c_.gaugeTrack}, c_.window.text, c_.frame};
     Colours("GAUGE", track, nullptr);
-    d_.Set("GAUGE", "BORDERSMASK", Border(GaugeTrack(r_, 8), 1, 2, kFillStretch | kFillCentre));
+    d_.Set("GAUGE", "BORDERSMASK", Border(GaugeTrack(r_, 8), 1, 2, kFillStretchSides | kFillCentre));
     Surface fill{c_.gauge, ReadableOn(c_.gauge), c_.frame};
     Colours("PROGRESSH", fill, nullptr);
-    d_.Set("PROGRESSH", "BORDERSMASK", Border(GaugeFill(r_, 12, 12), 1, 2, kFillStretch | kFillCentre));
-    d_.Set("PROGRESSH", "LRGN", Border(GaugeLight(12, 12), 1, 2, kFillStretch | kFillCentre));
+    d_.Set("PROGRESSH", "BORDERSMASK", Border(GaugeFill(r_, 12, 12), 1, 2, kFillStretchSides | kFillCentre));
+    d_.Set("PROGRESSH", "LRGN", Border(GaugeLight(12, 12), 1, 2, kFillStretchSides | kFillCentre));
     Parent("PROGRESSV", "PROGRESSH");
   }
 
   void ScrollBars() {
     Surface track{Ramp{c_.gaugeTrack, c_.gaugeTrack}, c_.window.text, c_.frame};
     Colours("SCROLLBAR1H", track, nullptr);
-    d_.Set("SCROLLBAR1H", "BORDERSMASK", Border(BevelFrame(r_, 6, true), 1, 1, kFillStretch));
+    d_.Set("SCROLLBAR1H", "BORDERSMASK", Border(BevelFrame(r_, 6, true), 1, 1, kFillStretchSides));
     for (std::string_view other : {"SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"}) Parent(other, "SCROLLBAR1H");
     const int small = std::min(r_.shape.radius, 3);
-    const std::string face = Border(ButtonFaces(r_, 16, 16, small), 3, 3, kFillStretch | kFillCentre);
+    const std::string face = Border(ButtonFaces(r_, 16, 16, small), 3, 3, kFillStretchSides | kFillCentre);
     const std::pair<std::string_view, Side> buttons[] = {
         {"SCROLLBTNLEFT", Side::Left}, {"SCROLLBTNRIGHT", Side::Right}, {"SCROLLBTNTOP", Side::Top}, {"SCROLLBTNBOTTOM", Side::Bottom}};
     for (const auto& [section, side] : buttons) {
@@ -203,43 +203,43 @@ class Builder {
 
   void Fields() {
     Colours("EDIT", c_.field, &c_.field);
-    d_.Set("EDIT", "BORDERSMASK", Border(FieldFrame(r_, 10), 2, 3, kFillStretch | kFillCentre));
+    d_.Set("EDIT", "BORDERSMASK", Border(FieldFrame(r_, 10), 2, 3, kFillStretchSides | kFillCentre));
     Parent("ALPHAEDIT", "EDIT");
     Parent("COMBOBOX", "EDIT");
     d_.Set("COMBOBOX", "GLYPHMASK", Glyph(Arrow(r_, 10, Side::Bottom), 3));
     Parent("ALPHACOMBOBOX", "COMBOBOX");
     Parent("COMBOBTN", "BUTTON");
-    d_.Set("COMBOBTN", "BORDERSMASK", Border(ButtonFaces(r_, 16, 16, std::min(r_.shape.radius, 3)), 3, 3, kFillStretch | kFillCentre));
+    d_.Set("COMBOBTN", "BORDERSMASK", Border(ButtonFaces(r_, 16, 16, std::min(r_.shape.radius, 3)), 3, 3, kFillStretchSides | kFillCentre));
   }
 
   void Panels() {
     Colours("PANEL", c_.window, nullptr);
-    d_.Set("PANEL", "BORDERSMASK", Border(BevelFrame(r_, 6, false), 1, 1, kFillStretch));
+    d_.Set("PANEL", "BORDERSMASK", Border(BevelFrame(r_, 6, false), 1, 1, kFillStretchSides));
     Parent("PANEL_LOW", "PANEL");
-    d_.Set("PANEL_LOW", "BORDERSMASK", Border(BevelFrame(r_, 6, true), 1, 1, kFillStretch));
+    d_.Set("PANEL_LOW", "BORDERSMASK", Border(BevelFrame(r_, 6, true), 1, 1, kFillStretchSides));
     Colours("GROUPBOX", c_.window, nullptr);
     SkinBitmap group = PlainFrame(c_.frameLight, c_.window.fill, 12, r_.shape.radius, r_.shape.edgeAlpha);
     FillRect32(group.View(), Rect{4, 4, 8, 8}, TColor{0}, 0);
-    d_.Set("GROUPBOX", "BORDERSMASK", Border(group, 1, 4, kFillStretch));
+    d_.Set("GROUPBOX", "BORDERSMASK", Border(group, 1, 4, kFillStretchSides));
     Colours("STATUSBAR", c_.header, nullptr);
-    d_.Set("STATUSBAR", "BORDERSMASK", Border(BevelFrame(r_, 6, false), 1, 1, kFillStretch));
+    d_.Set("STATUSBAR", "BORDERSMASK", Border(BevelFrame(r_, 6, false), 1, 1, kFillStretchSides));
     Parent("TOOLBAR", "STATUSBAR");
     Colours("TRACKBAR", c_.window, nullptr);
-    d_.Set("TRACKBAR", "SLIDERCHANNEL", Border(GaugeTrack(r_, 6), 1, 2, kFillStretch | kFillCentre));
+    d_.Set("TRACKBAR", "SLIDERCHANNEL", Border(GaugeTrack(r_, 6), 1, 2, kFillStretchSides | kFillCentre));
     d_.Set("TRACKBAR", "SLIDERMASK", Glyph(ButtonFaces(r_, 11, 18, std::min(r_.shape.radius, 3)), 3));
   }
 
   void Tabs() {
     Colours("PAGECONTROL", c_.window, nullptr);
-    d_.Set("PAGECONTROL", "BORDERSMASK", Border(PlainFrame(c_.frameLight, c_.window.fill, 8, 0, r_.shape.edgeAlpha), 1, 2, kFillStretch));
+    d_.Set("PAGECONTROL", "BORDERSMASK", Border(PlainFrame(c_.frameLight, c_.window.fill, 8, 0, r_.shape.edgeAlpha), 1, 2, kFillStretchSides));
     for (std::string_view other : {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"}) Parent(other, "PAGECONTROL");
     Colours("TABTOP", c_.header, &c_.buttonHot);
     const int margin = std::max(r_.shape.radius + 1, 3);
-    d_.Set("TABTOP", "BORDERSMASK", Border(TabFaces(r_, 20, 20, Side::Top), 3, margin, kFillStretch | kFillCentre));
+    d_.Set("TABTOP", "BORDERSMASK", Border(TabFaces(r_, 20, 20, Side::Top), 3, margin, kFillStretchSides | kFillCentre));
     const std::pair<std::string_view, Side> others[] = {{"TABBOTTOM", Side::Bottom}, {"TABLEFT", Side::Left}, {"TABRIGHT", Side::Right}};
     for (const auto& [section, side] : others) {
       Parent(section, "TABTOP");
-      d_.Set(section, "BORDERSMASK", Border(TabFaces(r_, 20, 20, side), 3, margin, kFillStretch | kFillCentre));
+      d_.Set(section, "BORDERSMASK", Border(TabFaces(r_, 20, 20, side), 3, margin, kFillStretchSides | kFillCentre));
     }
   }
 

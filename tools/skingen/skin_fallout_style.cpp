@@ -84,7 +84,7 @@ SkinRecipe FalloutStyleRecipe() {
   c.selection = {{kRust, Rgb(0x7A4024)}, kBone, kSoot};
   c.hint = {{kKhaki, kKhaki}, kSoot, kSoot};
   c.header = {{Rgb(0x4E4B33), Rgb(0x403E2A)}, kBone, kSoot};
-  c.gauge = {Rgb(0xB8642E), kRust};
+  c.gauge = {Rgb(0xA85A2A), kRust};
   c.gaugeTrack = Rgb(0x2E2C1E);
   c.glyph = kBone;
   c.glyphHot = kBone;

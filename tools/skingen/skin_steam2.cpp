@@ -34,7 +34,7 @@ void Extras(SkinBuild& build) {
   const SkinBitmap banner = Banner(build.recipe);
   build.files.push_back({"steam_top.bmp", BmpFileBytes(ConstView(banner))});
   const int b = build.recipe.shape.borderWidth;
-  d.Set("FORMTITLE", "BORDERSMASK", ImageValue("STEAM_TOP.BMP", 1, false, 0, Margins{b + 2, b, b + 2, 4}, kFillStretch | kFillCentre));
+  d.Set("FORMTITLE", "BORDERSMASK", ImageValue("STEAM_TOP.BMP", 1, false, 0, Margins{b + 2, b, b + 2, 4}, kFillStretchSides | kFillCentre));
   const std::string glow = build.AddPng("Glow_Button.png", GlowFrame(8, kButtonGlow, kKhakiText, 120));
   d.Set("BUTTON", "GLOW", 1);
   d.Set("BUTTON", "GLOWMARGIN", 1);
