@@ -27,7 +27,8 @@ if(WIN32)
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${klarvik_packer}
     EXCLUDE_FROM_ALL ON)
-  set(klarvik_packer_target klarvik_host_skintool)
+  # The file as well as the target: a packer built anew packs again.
+  set(klarvik_packer_target klarvik_host_skintool ${klarvik_packer})
 else()
   set(klarvik_packer $<TARGET_FILE:skintool>)
   set(klarvik_packer_target skintool)
