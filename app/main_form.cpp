@@ -24,6 +24,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   Font().SetHeight(-11);
   CreateControls();
   CreateMainMenu();
+  CreateSkinManager();
   CreateActions();
   CreateTimer();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -108,6 +109,13 @@ void TForm1::CreateMainMenu() {
   N13 = AddRadioItem(N2, L"N13", L"&Matrix", kSkinGroup);
   N14 = AddRadioItem(N2, L"N14", L"&Steam", kSkinGroup);
   N13->SetChecked(true);
+  N3->OnClick = [this](TObject* sender) { N3Click(sender); };
+  A1->OnClick = [this](TObject* sender) { A1Click(sender); };
+  N10->OnClick = [this](TObject* sender) { N10Click(sender); };
+  N11->OnClick = [this](TObject* sender) { N11Click(sender); };
+  N12->OnClick = [this](TObject* sender) { N12Click(sender); };
+  N13->OnClick = [this](TObject* sender) { N13Click(sender); };
+  N14->OnClick = [this](TObject* sender) { N14Click(sender); };
 
   constexpr BYTE kAutoCleanGroup = 20;
   A2 = AddMenuItem(bar, L"A2", L"&Auto Clean");
@@ -154,7 +162,9 @@ void TForm1::CreateActions() {
   ActionList1 = new TActionList(this);
   ActionList1->SetName(L"ActionList1");
   SaveSkinSetting = AddAction(L"SaveSkinSetting");
+  SaveSkinSetting->OnExecute = [this](TObject* sender) { SaveSkinSettingExecute(sender); };
   LoadSkinSetting = AddAction(L"LoadSkinSetting");
+  LoadSkinSetting->OnExecute = [this](TObject* sender) { LoadSkinSettingExecute(sender); };
   GetTempSize = AddAction(L"GetTempSize");
   GetTempSize->OnExecute = [this](TObject* sender) { GetTempSizeExecute(sender); };
   AddEntryToRegistryAuto = AddAction(L"AddEntryToRegistryAuto");
@@ -190,6 +200,7 @@ void TForm1::FormCreate(TObject*) {
   RunStartupStep([] { std::setlocale(LC_NUMERIC, "C"); });
   RunStartupStep([] { klarvik::InitProgramFolders(); });
   RunStartupStep([this] { sCheckBox1->SetChecked(HasAutorunEntry()); });
+  RunStartupStep([this] { LoadSkinSettingExecute(nullptr); });
   RunStartupStep([this] { GetTempSizeExecute(nullptr); });
   RunStartupStep([this] { CheckEntryToRegistryAutoExecute(nullptr); });
 }

@@ -12,6 +12,7 @@
 #include "runtime/actions.h"
 #include "runtime/forms.h"
 #include "runtime/menus.h"
+#include "skin/manager/skin_manager.h"
 #include "widgets/threaded_timer.h"
 
 namespace klarvik {
@@ -59,6 +60,8 @@ class TForm1 : public TForm {
   TMenuItem* N8;
   TMenuItem* N9;
 
+  TsSkinManager* sSkinManager1;
+
   TActionList* ActionList1;
   TAction* SaveSkinSetting;
   TAction* LoadSkinSetting;
@@ -81,6 +84,17 @@ class TForm1 : public TForm {
   void GetTempSizeExecute(TObject* Sender);
   void QuitNoSaveExecute(TObject* Sender);
   void N15Click(TObject* Sender);
+
+  // The Skin menu and the saved choice.
+  void N3Click(TObject* Sender);
+  void A1Click(TObject* Sender);
+  void N10Click(TObject* Sender);
+  void N11Click(TObject* Sender);
+  void N12Click(TObject* Sender);
+  void N13Click(TObject* Sender);
+  void N14Click(TObject* Sender);
+  void SaveSkinSettingExecute(TObject* Sender);
+  void LoadSkinSettingExecute(TObject* Sender);
 
   // The cleaning run: Clean starts the cleaner, each tick asks whether it still runs.
   void sButton1Click(TObject* Sender);
@@ -117,11 +131,16 @@ class TForm1 : public TForm {
  private:
   void CreateControls();
   void CreateMainMenu();
+  void CreateSkinManager();
   void CreateActions();
   TMenuItem* AddMenuItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption);
   TMenuItem* AddRadioItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption, BYTE group);
   TAction* AddAction(const wchar_t* name);
   void CreateTimer();
+  // The Skin menu's item of the stored skin at that index of kStoredSkins.
+  TMenuItem* SkinMenuItem(std::size_t index) const;
+  void ChooseStoredSkin(std::size_t index);
+  void CheckSkinInUse();
   // Remembers a choice that Exit could not store, for the one message at the end.
   void NoteUnsaved(const std::wstring& setting);
 

@@ -54,7 +54,7 @@ add_custom_target(klarvik_stored_skins_packed ALL DEPENDS ${klarvik_stored_packa
 
 if(WIN32)
   set(KLARVIK_STORED_SKINS_RC ${KLARVIK_STORED_SKINS_DIR}/stored_skins.rc)
-  set(rc_text "// The stored skins' packages, made by the build from skins/.\n")
+  set(rc_text "// The stored skins' packages, made by the build from skins/, and the marker that ends a\n// stored skin's name in skin lists.\nSTRINGTABLE\nBEGIN\n  58963, \"(internal)\"\nEND\n")
   foreach(name IN LISTS KLARVIK_STORED_SKINS)
     string(TOUPPER ${name} resource)
     string(APPEND rc_text "${resource} RCDATA \"${KLARVIK_STORED_SKINS_DIR}/${name}.tpk\"\n")

@@ -78,6 +78,8 @@ struct TacMenuSupport {
 struct ThirdPartyList {
   static constexpr int kCount = 22;
   static constexpr int kButtons = 1;
+  static constexpr int kVirtualTrees = 12;
+  static constexpr int kPageControl = 13;
   std::array<std::wstring, kCount> Lists;
   // With `all` every list takes its default, else only empty ones do.
   void Reset(bool all) {

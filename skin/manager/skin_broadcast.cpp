@@ -42,7 +42,7 @@ void SendSkinCommandToControls(TWinControl& parent, const TMessage& message) {
 
 void BroadcastSkinCommand(TSkinCommand command, LPARAM manager) {
   const TMessage message{WM_SKINCOMMAND, SkinCommandParam(command), manager, 0};
-  if (Application) {
+  if (Application && !Application->IsDestroying()) {
     for (int i = Application->ComponentCount() - 1; i >= 0; --i) {
       auto* form = dynamic_cast<TCustomForm*>(Application->Components(i));
       if (!form || form->IsDestroying() || form->IsLoading() || PassesCommandsOn(*form, manager)) continue;

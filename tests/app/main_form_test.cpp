@@ -164,9 +164,11 @@ TEST_F(MainWindow, AFailingStartupStepLeavesEveryOtherStepItsEffect) {
   klarvik::InitProgramFolders();
   const std::wstring programFolder = klarvik::ProgramFolder;
   WriteRunValue(L"Klarvik Timer", programFolder + L"Clockrin.exe /auto3");
+  const std::wstring settings = klarvik::SettingsFolder + L"settings.ini";
+  WritePrivateProfileStringW(L"SKIN", L"TYPE", L"Garnet (internal)", settings.c_str());
   const char* const steps[] = {"numbers in the C locale", "program folders", "start-up check box",
-                               "measurements", "Auto Clean choice"};
-  for (int failing = 1; failing <= 5; ++failing) {
+                               "saved skin choice", "measurements", "Auto Clean choice"};
+  for (int failing = 1; failing <= 6; ++failing) {
     SCOPED_TRACE(steps[failing - 1]);
     errors_.clear();
     // The Auto Clean choice is matched against the program folder: it stays known, and
@@ -183,16 +185,18 @@ TEST_F(MainWindow, AFailingStartupStepLeavesEveryOtherStepItsEffect) {
         std::localeconv()->decimal_point == std::string("."),
         !klarvik::HelpFilePath.empty(),
         form->sCheckBox1->Checked(),
+        form->N12->Checked() && form->sSkinManager1->SkinName() == L"Garnet (internal)",
         form->sLabel1->Caption() == L"Temp Folder Size: 1.5 KB",
         form->E3->Checked(),
     };
-    for (int step = 1; step <= 5; ++step) {
+    for (int step = 1; step <= 6; ++step) {
       EXPECT_EQ(ran[step - 1], step != failing) << steps[step - 1];
     }
     form->Show();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
   }
   std::setlocale(LC_ALL, "C");
+  DeleteFileW(settings.c_str());
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Klarvik Autorun");
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Klarvik Timer");
 }
@@ -217,15 +221,17 @@ TEST_F(MainWindow, EachRadioGroupHasExactlyOneCheckedItem) {
     return checked;
   };
   using Names = std::vector<std::wstring>;
-  EXPECT_EQ(checkedIn(form->N2), Names{L"N13"});
+  // Nothing saved yet: the standard look, whatever the stored form had checked.
+  EXPECT_EQ(checkedIn(form->N2), Names{L"N3"});
   EXPECT_EQ(checkedIn(form->A2), Names{L"N17"});
 
   form->E3->Click();
   EXPECT_EQ(checkedIn(form->A2), Names{L"E3"});
-  EXPECT_EQ(checkedIn(form->N2), Names{L"N13"});
-  form->N3->Click();
   EXPECT_EQ(checkedIn(form->N2), Names{L"N3"});
+  form->N13->Click();
+  EXPECT_EQ(checkedIn(form->N2), Names{L"N13"});
   EXPECT_EQ(checkedIn(form->A2), Names{L"E3"});
+  DeleteFileW((klarvik::SettingsFolder + L"settings.ini").c_str());
 }
 
 struct CloseCase {

@@ -1,14 +1,19 @@
-// The three programs of a build say which architecture they are for: the PE header, the
-// manifest (Windows refuses to start a program whose manifest names another one) and
-// the version resource must all agree with the build these tests belong to.
+// What the programs of a build carry: the architecture they are for, in the PE header, the
+// manifest (Windows refuses to start a program whose manifest names another one) and the
+// version resource, which must all agree with the build these tests belong to; and the
+// stored skins.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "skin/package/skin_convertor.h"
 #include "win/handles.h"
+#include "win/resource_bytes.h"
 
 namespace klarvik {
 
@@ -87,6 +92,42 @@ TEST(ProgramResources, EachProgramNamesTheArchitectureItIsBuiltFor) {
     EXPECT_EQ(description.substr(description.size() - (std::size(kBits) - 1)), kBits)
         << testing::PrintToString(description);
   }
+}
+
+// The stored skins travel inside Klarvik.exe as packages whose members are the table's,
+// with the marker that ends a stored skin's name in skin lists.
+TEST(ProgramResources, KlarvikCarriesTheSixStoredSkins) {
+  const struct {
+    const wchar_t* resource;
+    std::vector<std::string> images;
+  } skins[] = {
+      {L"AFTERBURNER", {"ButtonHuge.bmp", "Master.bmp"}},
+      {L"BLUEGAUZE", {"ButtonHuge.bmp", "Master.bmp"}},
+      {L"FALLOUTSTYLE", {"ButtonHuge.bmp", "fBG.jpg", "Master.bmp"}},
+      {L"GARNET", {"CloseAG.png", "CloseG.png", "Huge.bmp", "Master.bmp", "MaxG.png", "MinG.png", "NormG.png"}},
+      {L"MATRIX", {"ButtonHuge.bmp", "CloseBtnGlow.png", "ExBord.png", "GlowingBtn.png", "GlowingHugeBtn.png", "Master.bmp",
+                   "MaxBtnGlow.png", "MinBtnGlow.png", "NormalBtnGlow.png"}},
+      {L"STEAM2", {"ButtonHuge.bmp", "Glow_Button.png", "Master.bmp", "steam_top.bmp"}},
+  };
+  const UniqueModule image(LoadLibraryExW(BuiltProgram(L"Klarvik.exe").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(image);
+  for (const auto& skin : skins) {
+    SCOPED_TRACE(testing::Message() << skin.resource);
+    const auto bytes = RcDataBytes(image.Get(), skin.resource);
+    ASSERT_TRUE(bytes.has_value());
+    std::unique_ptr<TacSkinConvertor> reader;
+    ReadStoredPackage(*bytes, reader);
+    ASSERT_TRUE(reader && reader->OptionsStream().has_value());
+    std::vector<std::string> images;
+    for (const TacImageItem& item : reader->ImageItems()) images.push_back(item.FileName);
+    std::sort(images.begin(), images.end(), [](const std::string& a, const std::string& b) {
+      return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+    });
+    EXPECT_EQ(images, skin.images);
+  }
+  wchar_t marker[32] = {};
+  EXPECT_EQ(std::wstring(marker, LoadStringW(image.Get(), 58963, marker, 32)), L"(internal)");
 }
 
 }  // namespace
