@@ -77,10 +77,12 @@ using UniqueModule = UniqueHandle<handle_traits::NullIsInvalid<HMODULE, FreeLibr
 // A window that something else may destroy first: its owner Releases it at WM_NCDESTROY.
 using UniqueWindow = UniqueHandle<handle_traits::NullIsInvalid<HWND, DestroyWindow>>;
 
-// The device context of a window's client area for the life of the scope.
+// The device context of a window's client area, or of the whole window with its frame,
+// for the life of the scope.
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDc(HWND window, bool wholeWindow = false) noexcept
+      : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   ~WindowDc() {
