@@ -7,6 +7,12 @@
 
 namespace klarvik {
 
-std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels);
+enum class BmpHeader {
+  kInfo,  // the usual 40-byte information header
+  kCore,  // the older 12-byte core header, sides in 16 bits
+};
+
+// Raises std::invalid_argument for a core header when a side exceeds 65535 pixels.
+std::vector<std::uint8_t> BmpFileBytes(const PixelView& pixels, BmpHeader header = BmpHeader::kInfo);
 
 }  // namespace klarvik

@@ -14,6 +14,7 @@
 #include "app/status_form.h"
 #include "app/stored_skins.h"
 #include "runtime/application.h"
+#include "win/live_gdi_objects.h"
 #include "win/text.h"
 
 using namespace klarvik;
@@ -34,17 +35,6 @@ double Now() {
 double MedianMilliseconds(std::vector<double> seconds) {
   std::sort(seconds.begin(), seconds.end());
   return seconds[seconds.size() / 2] * 1000.0;
-}
-
-// Counts by handle index where the system does not report a count (Wine).
-int LiveGdiObjects() {
-  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (reported != 0) return static_cast<int>(reported);
-  int live = 0;
-  for (UINT_PTR index = 1; index < 0x10000; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  }
-  return live;
 }
 
 std::wstring SkinName(std::size_t switchNumber) { return FromUtf8(kStoredSkins[switchNumber % kStoredSkins.size()].name); }

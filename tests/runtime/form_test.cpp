@@ -18,7 +18,6 @@ namespace klarvik {
 
 namespace {
 
-using klarvik::test::LiveGdiObjects;
 using klarvik::test::RuntimeTest;
 
 TMainMenu* MenuBarWithFourEntries(TComponent* owner) {

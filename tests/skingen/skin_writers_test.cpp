@@ -9,11 +9,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/bmp_file.h"
 #include "paint/primitives/bitmap_ops.h"
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/jpeg_decoder.h"
 #include "skin/image/png_decoder.h"
-#include "tools/skingen/bmp_writer.h"
 #include "tools/skingen/jpeg_writer.h"
 #include "tools/skingen/png_writer.h"
 
@@ -50,19 +50,22 @@ TEST(SkinWriters, PngReadsBackAsTheSamePixelsWithAlpha) {
   }
 }
 
-TEST(SkinWriters, CoreHeaderBmpReadsBackAsTheSameColours) {
-  for (const Size& size : kSizes) {
-    const SkinBitmap picture = Pattern(size.width, size.height);
-    const std::vector<std::uint8_t> file = BmpCoreFileBytes(ConstView(picture));
-    SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
-    ASSERT_GE(file.size(), 26u);
-    EXPECT_EQ(file[14], 12) << "the header after the file header is the 12-byte core header";
-    const SkinBitmap decoded = DecodeBmp(file);
-    EXPECT_EQ(decoded.sourceBits, 24);
-    ASSERT_EQ(decoded.width, size.width);
-    ASSERT_EQ(decoded.height, size.height);
-    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-      ASSERT_EQ(decoded.pixels[i] & 0xFFFFFF, picture.pixels[i] & 0xFFFFFF) << "pixel " << i;
+TEST(SkinWriters, BmpReadsBackAsTheSameColoursWithEitherHeader) {
+  const std::pair<BmpHeader, std::uint8_t> headers[] = {{BmpHeader::kInfo, 40}, {BmpHeader::kCore, 12}};
+  for (const auto& [header, headerSize] : headers) {
+    for (const Size& size : kSizes) {
+      const SkinBitmap picture = Pattern(size.width, size.height);
+      const std::vector<std::uint8_t> file = BmpFileBytes(ConstView(picture), header);
+      SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << ", header " << int{headerSize});
+      ASSERT_GE(file.size(), 26u);
+      EXPECT_EQ(file[14], headerSize) << "the header after the file header";
+      const SkinBitmap decoded = DecodeBmp(file);
+      EXPECT_EQ(decoded.sourceBits, 24);
+      ASSERT_EQ(decoded.width, size.width);
+      ASSERT_EQ(decoded.height, size.height);
+      for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        ASSERT_EQ(decoded.pixels[i] & 0xFFFFFF, picture.pixels[i] & 0xFFFFFF) << "pixel " << i;
+      }
     }
   }
 }

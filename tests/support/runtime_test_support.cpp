@@ -22,14 +22,4 @@ std::wstring MessageOf(const std::exception& error) {
   return own ? own->Message() : FromUtf8(error.what());
 }
 
-int LiveGdiObjects() {
-  const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (reported != 0) return static_cast<int>(reported);
-  int live = 0;
-  for (UINT_PTR index = 1; index < 0x10000; ++index) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  }
-  return live;
-}
-
 }  // namespace klarvik::test

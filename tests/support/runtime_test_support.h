@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the runtime tests: a fresh application object per test (exceptions recorded,
-// never shown in a message box) and a count of the process's live GDI objects.
+// never shown in a message box) and the count of the process's live GDI objects.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/application.h"
+#include "win/live_gdi_objects.h"
 
 namespace klarvik::test {
 
@@ -29,10 +30,5 @@ class RuntimeTest : public ::testing::Test {
 
 // The message a handler would show for an exception: Exception::Message or what().
 std::wstring MessageOf(const std::exception& error);
-
-// Live GDI objects of this process. Wine does not implement GetGuiResources; there a
-// handle with a zero high word is looked up by its table index alone, so counting the
-// indexes that name an object gives the same figure.
-int LiveGdiObjects();
 
 }  // namespace klarvik::test

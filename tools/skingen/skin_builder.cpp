@@ -6,7 +6,6 @@
 #include "base/bmp_file.h"
 #include "base/colors.h"
 #include "paint/primitives/bitmap_ops.h"
-#include "tools/skingen/bmp_writer.h"
 #include "tools/skingen/contrast.h"
 #include "tools/skingen/drawing.h"
 #include "tools/skingen/element_art.h"
@@ -259,7 +258,7 @@ std::vector<SkinFile> BuildSkin(const SkinRecipe& recipe) {
   std::vector<SkinFile> files;
   const std::string text = build.definition.Text();
   files.push_back({"Options.dat", std::vector<std::uint8_t>(text.begin(), text.end())});
-  files.push_back({recipe.masterFile, recipe.masterCoreHeader ? BmpCoreFileBytes(view) : BmpFileBytes(view)});
+  files.push_back({recipe.masterFile, BmpFileBytes(view, recipe.masterCoreHeader ? BmpHeader::kCore : BmpHeader::kInfo)});
   for (SkinFile& file : build.files) files.push_back(std::move(file));
   return files;
 }
