@@ -92,6 +92,32 @@ TEST_F(SkinManagerTest, NamesFindTheirSkinOrFallBackToTheFirstStoredSkin) {
   EXPECT_TRUE(MessageBoxPresser::Texts().empty());
 }
 
+TEST_F(SkinManagerTest, WithNoSkinToLoadTheManagerSwitchesItselfOff) {
+  RecordingForm(L"form");
+  manager_->SetSkinName(L"Amber (internal)");
+  manager_->SetActive(true);
+  while (manager_->InternalSkins().Count() > 0) manager_->InternalSkins().Delete(0);
+  events_.clear();
+  log_.clear();
+  manager_->SetSkinName(L"Nowhere");
+  EXPECT_FALSE(manager_->Active());
+  EXPECT_EQ(events_, (Events{"before", "deactivate", "after"}));
+  EXPECT_EQ(Received(), (Names{L"form:removed", L"form.panel:removed", L"form.panel.inner:removed", L"form.label:removed"}));
+  EXPECT_EQ(manager_->SkinInfo(), L"N/A");
+  EXPECT_TRUE(MessageBoxPresser::Texts().empty());
+}
+
+TEST_F(SkinManagerTest, CommonSectionsOverlayEverySkinWithoutBlanks) {
+  manager_->SetSkinName(L"Amber (internal)");
+  manager_->SetActive(true);
+  events_.clear();
+  manager_->SetCommonSections({"[BUTTON]", "COLOR = 255", "; a comment keeps its blanks"});
+  EXPECT_EQ(manager_->CommonSections(), (std::vector<std::string>{"[BUTTON]", "COLOR=255", "; a comment keeps its blanks"}));
+  EXPECT_EQ(events_, (Events{"before", "loading", "activate", "after"})) << "a full reload";
+  const TsSkinTables& tables = manager_->Tables();
+  EXPECT_EQ(tables.Sections[static_cast<std::size_t>(tables.IndexOfSection("BUTTON"))].Color, TColor{255});
+}
+
 TEST_F(SkinManagerTest, AFailedLoadShowsItsReasonAndKeepsThePreviousSkin) {
   WriteText(directory_ + L"Damaged.tpk", "PK\x03\x04 not a skin package");
   CreateDirectoryW((directory_ + L"Reaching").c_str(), nullptr);
