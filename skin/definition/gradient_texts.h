@@ -28,7 +28,11 @@ class TsGradientTexts {
 
   std::size_t StepsParsed() const { return stepsParsed_; }
 
+  // The steps of "no gradient", one empty array for the whole load.
+  const TsGradArrayRef& NoSteps() const { return noSteps_; }
+
  private:
+  TsGradArrayRef noSteps_ = std::make_shared<TsGradArray>();
   std::map<std::pair<const char*, std::size_t>, Gradient> byValue_;
   std::size_t stepsParsed_ = 0;
 };

@@ -52,6 +52,11 @@ const typename Items::value_type* FindByName(const Items& items, const std::vect
 }
 
 const auto kKeyName = [](const TsIniKey& key) { return key.Name; };
+
+std::uint64_t KeyFilterBit(std::string_view key) {
+  const auto last = static_cast<unsigned char>(key.empty() ? 0 : key.back());
+  return std::uint64_t{1} << ((key.size() * 7 + last) & 63);
+}
 const auto kSectionName = [](const TsIniSection& section) { return section.Name; };
 
 // Drops every key written again after its first appearance, keeping the order written.
@@ -76,6 +81,7 @@ void IndexKeys(TsIniSection& section, std::vector<std::uint32_t>& byName) {
 }  // namespace
 
 const std::string_view* TsIniSection::Find(std::string_view key) const {
+  if ((keyFilter_ & KeyFilterBit(key)) == 0) return nullptr;
   const TsIniKey* found = FindByName(Keys, byName_, key, kKeyName);
   return found != nullptr ? &found->Value : nullptr;
 }
@@ -128,7 +134,10 @@ TsIniText::TsIniText(std::string_view source) : text_(new char[source.size() + 1
   for (const WrittenKey& w : written) ++keyCounts[w.section];
   for (std::size_t i = 0; i < sections_.size(); ++i) sections_[i].Keys.reserve(keyCounts[i]);
   for (const WrittenKey& w : written) sections_[w.section].Keys.push_back(w.key);
-  for (TsIniSection& section : sections_) IndexKeys(section, section.byName_);
+  for (TsIniSection& section : sections_) {
+    IndexKeys(section, section.byName_);
+    for (const TsIniKey& key : section.Keys) section.keyFilter_ |= KeyFilterBit(key.Name);
+  }
   OrderByName(sections_, kSectionName, byName_);
 }
 

@@ -25,6 +25,9 @@ struct TsIniSection {
  private:
   friend class TsIniText;
   std::vector<std::uint32_t> byName_;  // positions in Keys ordered by name
+  // One bit for each key's length and last letter: most keys asked for are not in a
+  // section, and a clear bit says so without a search.
+  std::uint64_t keyFilter_ = 0;
 };
 
 class TsIniText {

@@ -139,7 +139,7 @@ void ReadGradient(const KeySource& source, std::string_view key, TsGradientTexts
   }
   if (text.size() < 2) {
     percent = 0;
-    steps = std::make_shared<TsGradArray>();
+    steps = gradients.NoSteps();
   }
 }
 
@@ -148,7 +148,7 @@ void ReadFontColors(const KeySource& source, const std::array<std::string_view, 
 }
 
 void SetHotDefaults(TsGeneralData& record) {
-  const TsGeneralData fresh;
+  static const TsGeneralData fresh;
   record.HotColor = fresh.HotColor;
   record.HotFontColors = fresh.HotFontColors;
   record.HotGlowColor = fresh.HotGlowColor;

@@ -1,6 +1,8 @@
 #include "skin/definition/skin_loader.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "skin/definition/colour_adjustment.h"
 #include "skin/definition/global_values.h"
@@ -24,7 +26,59 @@ TsIniText OverlayText(const std::vector<std::string>& lines) {
   return TsIniText(text);
 }
 
+// The entries a section record keeps the indexes of: its own, else its nearest
+// ancestor's, as IndexOfMask and IndexOfTexture find them. Worked out for every section at
+// once, with one name lookup per entry and per section instead of one per section, key
+// and ancestor. Section names are unique in finished tables.
+constexpr std::array<std::string_view, 7> kSectionImageKeys = {"BORDERSMASK", "IMGTOPLEFT",  "IMGTOPRIGHT", "IMGBTMLEFT",
+                                                               "IMGBTMRIGHT", "PATTERN",     "HOTPATTERN"};
+constexpr std::size_t kFirstTextureKey = 5;  // PATTERN and HOTPATTERN name textures only
+using SectionImageIndexes = std::array<int, kSectionImageKeys.size()>;
+
+std::vector<SectionImageIndexes> OwnImageIndexes(const TsSkinTables& tables) {
+  SectionImageIndexes none;
+  none.fill(-1);
+  std::vector<SectionImageIndexes> own(tables.Sections.size(), none);
+  for (std::size_t m = 0; m < tables.Masks.size(); ++m) {
+    const TsMaskData& mask = tables.Masks[m];
+    const auto key = std::find(kSectionImageKeys.begin(), kSectionImageKeys.end(), mask.KeyName);
+    if (key == kSectionImageKeys.end()) continue;
+    const auto k = static_cast<std::size_t>(key - kSectionImageKeys.begin());
+    if (k >= kFirstTextureKey && mask.ImageKind != kImageTexture) continue;
+    const int section = tables.IndexOfSection(mask.SectionName);
+    if (section < 0) continue;
+    int& first = own[static_cast<std::size_t>(section)][k];
+    if (first < 0) first = static_cast<int>(m);
+  }
+  return own;
+}
+
+// The record each section inherits from: -1 for none, for itself or for a name no record has.
+std::vector<int> ParentIndexes(const TsSkinTables& tables) {
+  std::vector<int> parents(tables.Sections.size(), -1);
+  for (std::size_t i = 0; i < tables.Sections.size(); ++i) {
+    const TsGeneralData& record = tables.Sections[i];
+    if (!record.ParentClass.empty() && record.ParentClass != record.SectionName) parents[i] = tables.IndexOfSection(record.ParentClass);
+  }
+  return parents;
+}
+
 void ComputeSectionImageIndexes(TsSkinTables& tables) {
+  const std::vector<SectionImageIndexes> own = OwnImageIndexes(tables);
+  const std::vector<int> parents = ParentIndexes(tables);
+  // The walk ends at a section it has already passed, so a loop of parents ends in -1.
+  auto inherited = [&](std::size_t section, std::size_t key) {
+    std::array<int, kMaxParentDepth> visited{};
+    int current = static_cast<int>(section);
+    for (int depth = 0; depth < kMaxParentDepth && current >= 0; ++depth) {
+      const int found = own[static_cast<std::size_t>(current)][key];
+      if (found >= 0) return found;
+      visited[static_cast<std::size_t>(depth)] = current;
+      current = parents[static_cast<std::size_t>(current)];
+      if (std::find(visited.begin(), visited.begin() + depth + 1, current) != visited.begin() + depth + 1) return -1;
+    }
+    return -1;
+  };
   for (std::size_t i = 0; i < tables.Sections.size(); ++i) {
     TsGeneralData& record = tables.Sections[i];
     if (record.SectionName == kGlobal) {
@@ -34,15 +88,11 @@ void ComputeSectionImageIndexes(TsSkinTables& tables) {
       record.StateProps[kStateHot].TextureIndex = 0;
       continue;
     }
-    const int index = static_cast<int>(i);
-    const std::string& name = record.SectionName;
-    record.BorderMaskIndex = tables.IndexOfMask(index, name, "BORDERSMASK");
-    record.CornerIndexes = {tables.IndexOfMask(index, name, "IMGTOPLEFT"), tables.IndexOfMask(index, name, "IMGTOPRIGHT"),
-                            tables.IndexOfMask(index, name, "IMGBTMLEFT"), tables.IndexOfMask(index, name, "IMGBTMRIGHT")};
-    record.TextureIndex = tables.IndexOfTexture(index, name, "PATTERN");
+    record.BorderMaskIndex = inherited(i, 0);
+    record.CornerIndexes = {inherited(i, 1), inherited(i, 2), inherited(i, 3), inherited(i, 4)};
+    record.TextureIndex = inherited(i, 5);
     record.StateProps[kStateNormal].TextureIndex = record.TextureIndex;
-    record.StateProps[kStateHot].TextureIndex =
-        record.States > 1 ? tables.IndexOfTexture(index, name, "HOTPATTERN") : record.TextureIndex;
+    record.StateProps[kStateHot].TextureIndex = record.States > 1 ? inherited(i, 6) : record.TextureIndex;
   }
 }
 

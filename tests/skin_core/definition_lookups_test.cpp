@@ -60,6 +60,38 @@ TEST(DefinitionLookups, MasksThroughTheParentChain) {
   EXPECT_EQ(t.Sections[static_cast<std::size_t>(child)].StateProps[kStateNormal].TextureIndex, 1);
 }
 
+// A record's own image indexes are worked out for all sections at once; they must be
+// what the lookups find through the parent chain, whatever shape the chain has.
+TEST(DefinitionLookups, EachRecordKeepsTheEntriesTheLookupsFind) {
+  const std::string glyph = std::string("=") + kGlyph + "\n", texture = std::string("=") + kTexture + "\n";
+  TsLoadSettings settings;
+  settings.CommonSections = PrepareCommonSections({"[EXTRA]", "PARENTCLASS=BASE"});
+  const TsSkinTables t = Load(
+      WithMaster("[BASE]\nSTATES=2\nBORDERSMASK" + glyph + "PATTERN" + texture + "IMGTOPLEFT" + glyph +
+                 "[CHILD]\nPARENTCLASS=BASE\nHOTPATTERN" + texture + "IMGTOPLEFT" + glyph +
+                 "[GRANDCHILD]\nPARENTCLASS=CHILD\nPATTERN" + glyph +  // a glyph under a texture key
+                 "[LOOPA]\nPARENTCLASS=LOOPB\nIMGTOPRIGHT" + glyph + "[LOOPB]\nPARENTCLASS=LOOPA\n" +
+                 "[SELF]\nPARENTCLASS=SELF\n[ORPHAN]\nPARENTCLASS=NOWHERE\n"),
+      FilesWithMaster(), settings);
+  ASSERT_GE(t.Sections.size(), 9u);
+  for (std::size_t i = 0; i < t.Sections.size(); ++i) {
+    const TsGeneralData& r = t.Sections[i];
+    if (r.SectionName == "GLOBALINFO") continue;
+    SCOPED_TRACE(r.SectionName);
+    const int index = static_cast<int>(i);
+    const std::string& name = r.SectionName;
+    EXPECT_EQ(r.BorderMaskIndex, t.IndexOfMask(index, name, "BORDERSMASK"));
+    EXPECT_EQ(r.CornerIndexes, (std::array<int, 4>{t.IndexOfMask(index, name, "IMGTOPLEFT"), t.IndexOfMask(index, name, "IMGTOPRIGHT"),
+                                                   t.IndexOfMask(index, name, "IMGBTMLEFT"), t.IndexOfMask(index, name, "IMGBTMRIGHT")}));
+    EXPECT_EQ(r.TextureIndex, t.IndexOfTexture(index, name, "PATTERN"));
+    EXPECT_EQ(r.StateProps[kStateHot].TextureIndex, r.States > 1 ? t.IndexOfTexture(index, name, "HOTPATTERN") : r.TextureIndex);
+  }
+  EXPECT_GE(Section(t, "GRANDCHILD").BorderMaskIndex, 0) << "two steps up";
+  EXPECT_EQ(Section(t, "GRANDCHILD").TextureIndex, Section(t, "BASE").TextureIndex) << "its own PATTERN is no texture";
+  EXPECT_GE(Section(t, "GRANDCHILD").TextureIndex, 0);
+  EXPECT_EQ(Section(t, "EXTRA").BorderMaskIndex, Section(t, "BASE").BorderMaskIndex) << "an overlay section inherits too";
+}
+
 TEST(DefinitionLookups, HotTextureOnlyForSectionsWithAHotState) {
   const TsSkinTables t = Load(WithMaster(std::string("[ONE]\nSTATES=1\nPATTERN=") + kTexture + "\nHOTPATTERN=" + kTexture +
                                          "\n[TWO]\nSTATES=2\nPATTERN=" + kTexture + "\nHOTPATTERN=" + kTexture +
