@@ -27,7 +27,7 @@ class TsSkinTables {
   TsGeneralDataArray Sections;  // a section's position is its section index
   TsMaskArray Masks;
   TsPatternArray Patterns;
-  std::shared_ptr<SkinBitmap> MasterBitmap;  // never null; empty when the skin has none
+  std::shared_ptr<SkinBitmap> MasterBitmap = std::make_shared<SkinBitmap>();  // never null; empty when the skin has none
   TsCachedIndexes Cached;
   // Resolves the system colours that records keep as identifiers (a section's own hot
   // colour, say) when they are painted: the load's, so the program's live colours.

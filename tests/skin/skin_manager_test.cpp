@@ -59,6 +59,8 @@ TEST_F(SkinManagerTest, SwitchingOffRemovesTheSkinEverywhere) {
   EXPECT_EQ(Received(), (Names{L"form:removed", L"form.panel:removed", L"form.panel.inner:removed", L"form.label:removed"}));
   EXPECT_EQ(manager_->SkinInfo(), L"N/A");
   EXPECT_TRUE(manager_->Tables().Sections.empty());
+  ASSERT_NE(manager_->Tables().MasterBitmap, nullptr) << "painters may always ask for the master bitmap";
+  EXPECT_TRUE(manager_->Tables().MasterBitmap->Empty());
   EXPECT_EQ(manager_->SkinName(), L"Amber (internal)") << "the name stays for the next switch-on";
 }
 
