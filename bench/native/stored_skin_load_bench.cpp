@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "bench/native/time_recorder.h"
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/pixel_rules.h"
@@ -32,15 +33,6 @@ std::vector<std::uint8_t> PackageBytes(const std::string& skin) {
     std::exit(2);
   }
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-bool EndsWith(const std::string& name, const char* ending) {
-  const std::string upper = [&] {
-    std::string text = name;
-    for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    return text;
-  }();
-  return upper.size() >= std::char_traits<char>::length(ending) && upper.ends_with(ending);
 }
 
 void BM_LoadStoredSkin(benchmark::State& state, const std::string& skin) {
@@ -66,7 +58,7 @@ void BM_InflateAndDecode(benchmark::State& state, const std::string& skin) {
       if (member.IsBitmap) {
         pictures.push_back(DecodeBmp(member.Stream));
         NormaliseTo32Bits(pictures.back());
-      } else if (EndsWith(member.FileName, ".PNG")) {
+      } else if (UpperCase(member.FileName).ends_with(".PNG")) {
         pictures.push_back(DecodePng(member.Stream));
         ApplyPngEntryRules(pictures.back(), PngAlphaRule::Premultiply);
       }

@@ -41,4 +41,5 @@ klarvik_bench_wine "$build_dir"
 
 # The prefix is the benchmark's own, so the settings the main window reads are too; the
 # benchmark changes the skin through the manager and writes no settings.
-taskset -c 0 "$WINELOADER" "$exe" "$switches" "$count" | tr -d '\r'
+taskset -c 0 "$WINELOADER" "$exe" "$switches" "$count" | tr -d '\r' ||
+  klarvik_die "the switches left GDI objects behind, or the benchmark could not run; see its lines above."
