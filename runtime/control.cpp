@@ -125,6 +125,12 @@ void TControl::WndProc(TMessage& Message) {
     case WM_MOUSEMOVE:
       WMMouseMove(Message);
       break;
+    case CM_MOUSEENTER:
+      MouseEnter();
+      break;
+    case CM_MOUSELEAVE:
+      MouseLeave();
+      break;
     default:
       DefaultHandler(Message);
   }
@@ -157,6 +163,8 @@ bool TControl::ReportsOwnClicks() const { return false; }
 void TControl::MouseDown(TMouseButton, WPARAM, int, int) {}
 void TControl::MouseUp(TMouseButton, WPARAM, int, int) {}
 void TControl::MouseMove(WPARAM, int, int) {}
+void TControl::MouseEnter() {}
+void TControl::MouseLeave() {}
 
 void TControl::SetMouseCapture(bool capture) {
   if (!parent_) return;

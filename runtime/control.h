@@ -104,6 +104,9 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, WPARAM keys, int x, int y);
   virtual void MouseUp(TMouseButton button, WPARAM keys, int x, int y);
   virtual void MouseMove(WPARAM keys, int x, int y);
+  // The mouse came over the control, or left it.
+  virtual void MouseEnter();
+  virtual void MouseLeave();
 
   void WMLButtonDown(TMessage& message);
   void WMLButtonUp(TMessage& message);

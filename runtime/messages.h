@@ -14,6 +14,10 @@ struct TMessage {
 
 // Posted to a form to destroy it once the current message has been handled.
 constexpr UINT CM_RELEASE = 0xB401;
+// Sent to a control (a windowless one by direct call) when the mouse comes over it and
+// when it leaves it; a control under a windowed child counts as left.
+constexpr UINT CM_MOUSEENTER = 0xB402;
+constexpr UINT CM_MOUSELEAVE = 0xB403;
 
 // Notifications that a parent reflects back to the child window they are about:
 // CN_BASE + the original message, same parameters.

@@ -149,6 +149,8 @@ void TWinControl::Detach() {
   if (standardClass_) RemoveWindowSubclass(handle_, WindowProcedures::Subclass, kSubclassId);
   handle_ = nullptr;
   captureControl_ = nullptr;
+  mouseControl_ = nullptr;
+  trackingLeave_ = false;
 }
 
 LRESULT TWinControl::Dispatch(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -219,6 +221,9 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
     case WM_CAPTURECHANGED:
       WMCaptureChanged(Message);
+      break;
+    case WM_MOUSELEAVE:
+      WMMouseLeave(Message);
       break;
     case WM_NCDESTROY:
       WMNCDestroy(Message);
@@ -345,8 +350,16 @@ void TWinControl::CNCtlColor(TMessage& message) {
 }
 
 void TWinControl::WMMouse(TMessage& message) {
+  const POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  if (message.Msg == WM_MOUSEMOVE) {
+    if (!trackingLeave_) {
+      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+      trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
+    TControl* over = standardClass_ ? nullptr : GraphicControlAt(point);
+    SetMouseControl(over ? over : this);
+  }
   if (!standardClass_) {
-    const POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
     TControl* target = captureControl_ ? captureControl_ : GraphicControlAt(point);
     if (target) {
       message.Result = target->Perform(message.Msg, message.WParam,
@@ -355,6 +368,20 @@ void TWinControl::WMMouse(TMessage& message) {
     }
   }
   TControl::WndProc(message);
+}
+
+void TWinControl::WMMouseLeave(TMessage& message) {
+  trackingLeave_ = false;
+  SetMouseControl(nullptr);
+  DefaultHandler(message);
+}
+
+void TWinControl::SetMouseControl(TControl* control) {
+  if (control == mouseControl_) return;
+  TControl* left = mouseControl_;
+  mouseControl_ = control;
+  if (left) left->Perform(CM_MOUSELEAVE, 0, 0);
+  if (control && mouseControl_ == control) control->Perform(CM_MOUSEENTER, 0, 0);
 }
 
 void TWinControl::WMCaptureChanged(TMessage& message) {
@@ -400,6 +427,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
   if (captureControl_ == control) captureControl_ = nullptr;
+  if (mouseControl_ == control) mouseControl_ = nullptr;
   std::erase(controls_, control);
   std::erase(tabList_, control);
   control->SetParentField(nullptr);

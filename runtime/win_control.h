@@ -101,6 +101,7 @@ class TWinControl : public TControl {
   void WMOwnerDrawItem(TMessage& message);
   void WMMouse(TMessage& message);
   void WMCaptureChanged(TMessage& message);
+  void WMMouseLeave(TMessage& message);
   void WMNCDestroy(TMessage& message);
   void CNCtlColor(TMessage& message);
 
@@ -115,6 +116,8 @@ class TWinControl : public TControl {
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void UpdateTabOrderOfWindows();
+  // Tells the control the mouse was over that it left, and the new one that it came.
+  void SetMouseControl(TControl* control);
   // Sends a reflected notification to the child window it is about; false when it is not ours.
   bool ReflectToChild(HWND child, TMessage& message);
   LRESULT Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -127,6 +130,8 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   TControl* captureControl_ = nullptr;
+  TControl* mouseControl_ = nullptr;  // this window or a graphic child under the mouse
+  bool trackingLeave_ = false;        // a WM_MOUSELEAVE is asked for
   TBrush brush_;
 };
 

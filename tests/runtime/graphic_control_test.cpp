@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "runtime/controls.h"
 #include "runtime/forms.h"
 #include "runtime/graphics.h"
@@ -34,6 +37,12 @@ class Swatch : public TGraphicControl {
     Canvas().FillRect(Rect{0, 0, 1, 1});  // marks the control's own origin
   }
   void MouseDown(TMouseButton, WPARAM, int x, int y) override { lastDown = POINT{x, y}; }
+  void MouseEnter() override { crossings.push_back(L'+' + Name()); }
+  void MouseLeave() override { crossings.push_back(L'-' + Name()); }
+
+ public:
+  // Every enter ("+name") and leave ("-name") of the swatches of one test, in order.
+  static inline std::vector<std::wstring> crossings;
 };
 
 class GraphicControlTest : public RuntimeTest {
@@ -48,6 +57,7 @@ class GraphicControlTest : public RuntimeTest {
     swatch->SetParent(form);
     swatch->SetBounds(20, 10, 30, 20);
     swatch->OnClick = [this](TObject*) { ++clicks; };
+    Swatch::crossings.clear();
   }
 
   // The client area as the form paints it, over a background of `marker`.
@@ -130,6 +140,36 @@ TEST_F(GraphicControlTest, MouseOverTheChildReachesItAndClicksIt) {
     EXPECT_EQ(swatch->lastDown.x, c.expectedDown.x);
     EXPECT_EQ(swatch->lastDown.y, c.expectedDown.y);
   }
+}
+
+TEST_F(GraphicControlTest, MouseCrossingsAreToldToTheChildrenItPassesOver) {
+  swatch->SetName(L"a");
+  auto* second = new Swatch(form);
+  second->SetName(L"b");
+  second->SetParent(form);
+  second->SetBounds(60, 10, 30, 20);
+  auto* disabled = new Swatch(form);
+  disabled->SetName(L"off");
+  disabled->SetParent(form);
+  disabled->SetBounds(100, 10, 30, 20);
+  disabled->SetEnabled(false);
+  form->Show();
+  const auto move = [&](int x, int y) { SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
+  move(5, 5);     // the form itself
+  move(25, 12);   // into a
+  move(30, 15);   // still a
+  move(65, 12);   // straight from a to b
+  move(110, 15);  // over the disabled one: the form again
+  move(25, 12);   // a once more
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  move(25, 12);   // back in after leaving the window
+  const std::vector<std::wstring> expected{L"+a", L"-a", L"+b", L"-b", L"+a", L"-a", L"+a"};
+  EXPECT_EQ(Swatch::crossings, expected);
+  Swatch::crossings.clear();
+  delete swatch;  // the control under the mouse goes: nothing is told to it afterwards
+  swatch = nullptr;
+  move(65, 12);
+  EXPECT_EQ(Swatch::crossings, std::vector<std::wstring>{L"+b"});
 }
 
 }  // namespace
