@@ -4,6 +4,8 @@
 #include <cmath>
 #include <ostream>
 
+#include "base/pixel.h"
+
 namespace klarvik {
 
 std::ostream& operator<<(std::ostream& out, TColor color) {
@@ -85,6 +87,14 @@ std::uint32_t ChangeSaturation(std::uint32_t pixel, int percent) {
   const double mean = (r + g + b) / 3.0;
   auto move = [&](int x) { return Limit(x + (x - mean) * percent / 100.0); };
   return Compose(pixel, move(r), move(g), move(b));
+}
+
+TColor ShiftColor(TColor color, int hue, int saturation) {
+  if (hue == 0 && saturation == 0) return color;
+  std::uint32_t pixel = ColorToPixel(color, 0);
+  if (hue != 0) pixel = ChangeHue(pixel, hue);
+  if (saturation != 0) pixel = ChangeSaturation(pixel, saturation);
+  return PixelToColor(pixel);
 }
 
 }  // namespace klarvik

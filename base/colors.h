@@ -22,5 +22,8 @@ TColor MixColorsPercent(TColor a, TColor b, int percent);
 std::uint32_t ChangeHue(std::uint32_t pixel, int degrees);
 // Moves each channel away from (percent > 0) or toward (< 0) the grey mean.
 std::uint32_t ChangeSaturation(std::uint32_t pixel, int percent);
+// A resolved colour turned by `hue` degrees, then changed by `saturation` percent, as a
+// control's own hue and saturation change it; unchanged when both are 0.
+TColor ShiftColor(TColor color, int hue, int saturation);
 
 }  // namespace klarvik

@@ -77,13 +77,13 @@ void PaintControlBackground(PixelView bitmap, const Rect& rect, const ControlSki
   if (p.tables && p.tables->IsValidSectionIndex(p.section)) {
     p.state = std::min(state, p.tables->Sections[static_cast<std::size_t>(p.section)].States - 1);
   }
-  PaintSectionBackground(bitmap, rect, p, control.CustomColor());
+  PaintSectionBackground(bitmap, rect, p, control.OwnColor());
 }
 
 void PaintControlItem(PixelView bitmap, const Rect& rect, const ControlSkinSource& control, const TacParentCache& parent,
                       Point offset, int state, bool cornersFromParent) {
   const SectionPaint p = ControlPaint(control, parent, offset, state);
-  const Painted painted = PaintItem(bitmap, rect, p, cornersFromParent, control.CustomColor());
+  const Painted painted = PaintItem(bitmap, rect, p, cornersFromParent, control.OwnColor());
   if (painted == Painted::kNothing) return;
   if (painted == Painted::kWithoutBorder) {
     // Without a usable border a see-through control stops at its background.

@@ -21,7 +21,7 @@ class ControlSkinSource {
   virtual int PatternIndex() const = 0;
   virtual int HotPatternIndex() const = 0;
   // The control's own colour when it paints with it, else kKeyColor.
-  virtual TColor CustomColor() const = 0;
+  virtual TColor OwnColor() const = 0;
   virtual int HueOffset() const = 0;   // degrees
   virtual int Saturation() const = 0;  // percent
 };

@@ -24,6 +24,18 @@ void SendToForm(TCustomForm& form, const TMessage& message) {
   SendSkinCommandToControls(form, message);
 }
 
+// A child may leave its parent while it handles a message: the walk goes on from the
+// child's new position, so the siblings after it are still reached.
+template <typename Visit>
+void ForEachChild(TWinControl& parent, Visit visit) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* control = parent.Controls(i);
+    if (control->IsDestroying()) continue;
+    visit(*control);
+    if (parent.Controls(i) != control) --i;
+  }
+}
+
 }  // namespace
 
 std::vector<TCustomForm*>& SkinnedForms() {
@@ -32,12 +44,11 @@ std::vector<TCustomForm*>& SkinnedForms() {
 }
 
 void SendSkinCommandToControls(TWinControl& parent, const TMessage& message) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl& control = *parent.Controls(i);
+  ForEachChild(parent, [&](TControl& control) {
     auto* windowed = dynamic_cast<TWinControl*>(&control);
     Deliver(control, message);
     if (windowed && !PassesCommandsOn(*windowed, message.LParam)) SendSkinCommandToControls(*windowed, message);
-  }
+  });
 }
 
 void BroadcastSkinCommand(TSkinCommand command, LPARAM manager) {
@@ -54,6 +65,63 @@ void BroadcastSkinCommand(TSkinCommand command, LPARAM manager) {
   for (TCustomForm* form : skinned) {
     if (!form->IsDestroying()) SendToForm(*form, message);
   }
+}
+
+LRESULT SendSkinCommand(TControl& control, TSkinCommand command, LPARAM lParam, WORD value) {
+  if (control.IsDestroying()) return 0;
+  const WPARAM wParam = SkinCommandParam(command, value);
+  auto* windowed = dynamic_cast<TWinControl*>(&control);
+  if (!windowed) return control.Perform(WM_SKINCOMMAND, wParam, lParam);
+  if (!windowed->HandleAllocated()) return 0;
+  return SendMessageW(windowed->Handle(), WM_SKINCOMMAND, wParam, lParam);
+}
+
+void BroadcastToChildren(TWinControl& container, const TMessage& message) {
+  ForEachChild(container, [&](TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (!windowed || !windowed->HandleAllocated()) {
+      control.Perform(message.Msg, message.WParam, message.LParam);
+    } else if (PassesCommandsOn(*windowed, 0)) {
+      SendMessageW(windowed->Handle(), message.Msg, message.WParam, message.LParam);
+    } else {
+      BroadcastToChildren(*windowed, message);
+    }
+  });
+}
+
+void BroadcastToChildWindows(HWND window, const TMessage& message) {
+  struct Walk {
+    HWND parent;
+    const TMessage* message;
+  } walk{window, &message};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        const auto& w = *reinterpret_cast<const Walk*>(param);
+        if (GetParent(child) == w.parent) SendMessageW(child, w.message->Msg, w.message->WParam, w.message->LParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+}
+
+void NotifyChildrenUpdated(TWinControl& container) {
+  ForEachChild(container, [](TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (windowed && (!windowed->HandleAllocated() || !windowed->Showing())) return;
+    SendSkinCommand(control, SKC_PARENTUPDATED, 0);
+  });
+}
+
+TCustomForm* ParentFormOf(TControl& control) {
+  TControl* walk = &control;
+  while (walk->Parent()) walk = walk->Parent();
+  return dynamic_cast<TCustomForm*>(walk);
+}
+
+void NotifyForm(TControl& control) {
+  if (control.IsLoading()) return;
+  TCustomForm* form = ParentFormOf(control);
+  if (form && form != &control) SendSkinCommand(*form, SKC_CONTROLCHANGED, reinterpret_cast<LPARAM>(&control));
 }
 
 }  // namespace klarvik

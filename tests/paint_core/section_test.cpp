@@ -308,7 +308,7 @@ class FakeControl : public ControlSkinSource {
   int SectionIndex() const override { return 0; }
   int PatternIndex() const override { return -1; }
   int HotPatternIndex() const override { return -1; }
-  TColor CustomColor() const override { return custom; }
+  TColor OwnColor() const override { return custom; }
   int HueOffset() const override { return hue; }
   int Saturation() const override { return saturation; }
 
