@@ -3,6 +3,8 @@
 #include "app/main_form.h"
 
 #include "app/program_folders.h"
+#include "app/skin_background.h"
+#include "app/status_form.h"
 #include "app/stored_skins.h"
 #include "runtime/ini_file.h"
 #include "win/text.h"
@@ -30,6 +32,11 @@ void TForm1::CreateSkinManager() {
   // Skins dropped into the program's own Skins folder can stand in for the stored ones.
   sSkinManager1->SetSkinDirectory(L".\\Skins");
   sSkinManager1->SetSkinName(L"Steam2 (internal)");
+  sSkinManager1->OnAfterChange = [this](TObject*) {
+    FollowSkinBackground(*this);
+    if (StatusForm1) FollowSkinBackground(*StatusForm1);
+  };
+  sSkinManager1->OnDeactivate = sSkinManager1->OnAfterChange;
 }
 
 TMenuItem* TForm1::SkinMenuItem(std::size_t index) const {

@@ -1,5 +1,7 @@
 #include "app/status_form.h"
 
+#include "app/skin_background.h"
+
 #include "runtime/colors.h"
 
 namespace klarvik {
@@ -36,6 +38,7 @@ TStatusForm1::TStatusForm1(TComponent* AOwner) : TForm(AOwner) {
   sLabel1->SetParent(this);
   sLabel1->SetBounds(88, 28, 61, 13);
   sLabel1->SetCaption(L"Delete files...");
+  FollowSkinBackground(*this);
   EndLoading();
 }
 

@@ -1,0 +1,10 @@
+#pragma once
+// The background of a form that no skin provider paints yet: the skin's main colour
+// while a skin is shown, so that labels in the skin's text colour stay readable.
+#include "runtime/forms.h"
+
+namespace klarvik {
+
+void FollowSkinBackground(TForm& form);
+
+}  // namespace klarvik
