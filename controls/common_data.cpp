@@ -23,13 +23,15 @@ namespace {
 
 bool InRange(int kind, int low, int high) { return kind >= low && kind <= high; }
 
-// The owner's class name without its namespace, for owners of kinds without a section.
+// The owner's class name without its namespace or template arguments, for owners of
+// kinds without a section.
 std::string ClassNameOf(const TObject& object) {
   const char* mangled = typeid(object).name();
   int status = 0;
   char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
   std::string name = status == 0 && demangled ? demangled : mangled;
   std::free(demangled);
+  name = name.substr(0, name.find('<'));
   const std::size_t colons = name.rfind("::");
   return colons == std::string::npos ? name : name.substr(colons + 2);
 }

@@ -1,0 +1,75 @@
+#include "tests/controls/skinned_controls_fixture.h"
+
+#include <string>
+
+#include "skin/package/package_writer.h"
+
+namespace klarvik::test {
+
+namespace {
+
+// Sections named for what they test: TRANSPARENCY 40 and 100, a gradient, a lender of its
+// font colour, and a section with glow.
+constexpr char kDefinition[] =
+    "[GLOBALINFO]\r\nVERSION=8.40\r\nCOLOR=15790320\r\nFONTCOLOR=11777720\r\n"
+    "[PANEL]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=0\r\n"
+    "[HALF]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=40\r\n"
+    "[CLEAR]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
+    "[SHADED]\r\nSTATES=1\r\nCOLOR=255\r\nGRADIENTPERCENT=100\r\nGRADIENTDATA=255;65280;100;0;0\r\n"
+    "[LENDER]\r\nSTATES=1\r\nCOLOR=255\r\nGIVEOWNFONT=1\r\nFONTCOLOR=1193046\r\n"
+    "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\n"
+    "[CHECKBOX]\r\nSTATES=2\r\nCOLOR=255\r\n"
+    "[GAUGE]\r\nSTATES=1\r\nCOLOR=255\r\n";
+
+}  // namespace
+
+void SkinnedControlsTest::SetUp() {
+  RuntimeTest::SetUp();
+  manager = new TsSkinManager(&app);
+  manager->BeginLoading();
+  TsStoredSkin& skin = manager->InternalSkins().Add();
+  skin.SetName("Probe (internal)");
+  const std::string definition = kDefinition;
+  const std::vector<TacPackageMember> members = {
+      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}};
+  skin.SetData(WritePackage(members));
+  manager->SetActive(false);
+  manager->EndLoading();
+  app.CreateForm(form);
+  form->SetBorderStyle(TFormBorderStyle::bsNone);
+  form->SetBounds(40, 40, 300, 200);
+  form->SetColor(kFormColor);
+  form->HandleNeeded();
+}
+
+void SkinnedControlsTest::TearDown() {
+  form = nullptr;
+  RuntimeTest::TearDown();
+}
+
+SkinnedPanel* SkinnedControlsTest::NewPanel(TWinControl* parent, const char* section, int x, int y, int kind) {
+  auto* panel = new SkinnedPanel(form, kind, true);
+  panel->SetParent(parent);
+  panel->SetBounds(x, y, 100, 40);
+  panel->data.SetSkinSection(section);
+  panel->HandleNeeded();
+  return panel;
+}
+
+SkinnedGraphic* SkinnedControlsTest::NewGraphic(TWinControl* parent, const char* section, int x, int y, int kind) {
+  auto* graphic = new SkinnedGraphic(form, kind, false);
+  graphic->SetParent(parent);
+  graphic->SetBounds(x, y, 30, 20);
+  if (section) graphic->data.SetSkinSection(section);
+  return graphic;
+}
+
+void SkinnedControlsTest::ShowSkin() {
+  manager->SetSkinName(L"Probe (internal)");
+  manager->SetActive(true);
+  ASSERT_TRUE(manager->Tables().SkinData.Active);
+}
+
+void SkinnedControlsTest::RemoveSkin() { manager->SetActive(false); }
+
+}  // namespace klarvik::test
