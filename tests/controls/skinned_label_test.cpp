@@ -1,0 +1,150 @@
+// Labels in the colours of the shown skin, glow and contours of skinned text, and the
+// helpers that fit text to a width.
+#include <gtest/gtest.h>
+
+#include "base/colors.h"
+#include "controls/glow_window.h"
+#include "controls/label.h"
+#include "controls/skinned_text.h"
+#include "runtime/bitmap.h"
+#include "tests/controls/skinned_controls_fixture.h"
+
+namespace klarvik::test {
+namespace {
+
+class ProbeLabel : public TsLabel {
+ public:
+  using TsLabel::TsLabel;
+  TColor Colour() { return CurrentColor(); }
+};
+
+TEST_F(SkinnedControlsTest, LabelsTakeTheSkinsTextColourAndGiveItBack) {
+  auto* label = new ProbeLabel(form);
+  label->SetParent(form);
+  label->SetCaption(L"Temp Folder Size:");
+  label->Font().SetColor(TColor{0x010203});
+  EXPECT_EQ(label->Colour(), TColor{0x010203});
+  ShowSkin();
+  EXPECT_EQ(label->Colour(), kGlobalFontColor);
+  label->SetEnabled(false);
+  EXPECT_EQ(label->Colour(), MixColors(kGlobalFontColor, kFormColor, 0.4));
+  label->SetEnabled(true);
+  label->SetUseSkinColor(false);
+  EXPECT_EQ(label->Colour(), TColor{0x010203});
+  label->SetUseSkinColor(true);
+  RemoveSkin();
+  EXPECT_EQ(label->Colour(), TColor{0x010203});
+}
+
+TEST_F(SkinnedControlsTest, ALabelBorrowsTheFontColourOfAParentThatLendsIt) {
+  ShowSkin();
+  struct Case {
+    const char* parentSection;
+    TColor expected;
+  };
+  // An opaque lender lends; a parent that does not lend leaves the global colour; a clear
+  // parent passes the question on to the form, which has no section.
+  const Case cases[] = {{"LENDER", kLenderFontColor}, {"PANEL", kGlobalFontColor}, {"CLEAR", kGlobalFontColor}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.parentSection);
+    SkinnedPanel* panel = NewPanel(form, c.parentSection);
+    auto* label = new ProbeLabel(form);
+    label->SetParent(panel);
+    EXPECT_EQ(label->Colour(), c.expected);
+  }
+}
+
+TEST_F(SkinnedControlsTest, LabelsArePaintedInTheSkinsColour) {
+  auto* label = new TsLabel(form);
+  label->SetParent(form);
+  label->SetBounds(10, 10, 10, 10);
+  label->Font().SetHeight(-40);
+  label->SetCaption(L"MMM");
+  ShowSkin();
+  TBitmap picture(300, 200);
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+  const PixelView pixels = picture.Pixels();
+  int inFontColour = 0;
+  for (int y = label->Top(); y < label->Top() + label->Height(); ++y)
+    for (int x = label->Left(); x < label->Left() + label->Width(); ++x)
+      inFontColour += (pixels.At(x, y) & 0xFFFFFF) == (ColorToPixel(kGlobalFontColor, 0) & 0xFFFFFF) ? 1 : 0;
+  EXPECT_GT(inFontColour, 20);
+}
+
+TEST_F(SkinnedControlsTest, GlowLightsTheAreaAroundTheTextOnlyForAPositiveSize) {
+  const std::uint32_t black = 0xFF000000;
+  for (int size : {0, 3}) {
+    SCOPED_TRACE(size);
+    TBitmap target(80, 40);
+    PixelView pixels = target.Pixels();
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 80; ++x) pixels.At(x, y) = black;
+    TFont font;
+    font.SetHeight(-20);
+    DrawGlowText(target, L"Wg", Rect{20, 10, 60, 30}, font, TColor{0x0000FF}, size, kContourLeft, DT_SINGLELINE);
+    pixels = target.Pixels();
+    int lit = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 80; ++x) lit += pixels.At(x, y) != black ? 1 : 0;
+    if (size == 0) {
+      EXPECT_EQ(lit, 0);
+    } else {
+      EXPECT_GT(lit, 50);
+      EXPECT_EQ(pixels.At(0, 0), black);  // farther than the blur reaches
+    }
+  }
+}
+
+TEST(SkinnedText, TruncatingCutsUntilTheTextAndItsEllipsisFit) {
+  TBitmap picture(10, 10);
+  TCanvas& canvas = picture.Canvas();
+  const std::wstring text = L"Temporary files";
+  const int full = canvas.TextWidth(text);
+  EXPECT_EQ(TruncateWithEllipsis(canvas, text, 0), L"");
+  EXPECT_EQ(TruncateWithEllipsis(canvas, text, -5), L"");
+  EXPECT_EQ(TruncateWithEllipsis(canvas, text, full), text);
+  const std::wstring cut = TruncateWithEllipsis(canvas, text, full / 2);
+  ASSERT_GT(cut.size(), 3u);
+  EXPECT_EQ(cut.substr(cut.size() - 3), L"...");
+  EXPECT_LE(canvas.TextWidth(cut), full / 2);
+  EXPECT_EQ(TruncateWithEllipsis(canvas, text, 1), L"");  // not even "..." fits
+}
+
+TEST(SkinnedText, MeasuringWrapsInTheWidthOrTakesOneLine) {
+  TFont font;
+  const SIZE line = MeasureText(font, L"Delete files and folders", 0, 0, false);
+  EXPECT_GT(line.cx, 0);
+  const SIZE wrapped = MeasureText(font, L"Delete files and folders", DT_WORDBREAK, line.cx / 2, true);
+  EXPECT_GE(wrapped.cy, 2 * line.cy);
+  EXPECT_LE(wrapped.cx, line.cx / 2);
+}
+
+// A light that the margin shrinks to nothing is not shown at all.
+TEST(GlowWindow, ShowsOnlyAPositiveSizeAndGoesWithTheSkin) {
+  TsSkinTables tables;
+  TsMaskData glow;
+  glow.Bitmap = std::make_shared<SkinBitmap>();
+  glow.Bitmap->width = 12;
+  glow.Bitmap->height = 12;
+  glow.Bitmap->pixels.assign(144, 0xFFFFFFFF);
+  glow.SourceRect = Rect{0, 0, 12, 12};
+  glow.ImageKind = kImageGlow;
+  glow.BorderLeft = glow.BorderTop = glow.BorderRight = glow.BorderBottom = 4;
+  tables.Masks.push_back(glow);
+  const Rect control{100, 100, 110, 110};
+  EXPECT_EQ(ShowGlow(tables, 0, nullptr, control, control, 9), -1);  // 10 + 8 - 18 = 0
+  EXPECT_EQ(ShowGlow(tables, 5, nullptr, control, control, 0), -1);  // no such entry
+  const int shown = ShowGlow(tables, 0, nullptr, control, control, 1);
+  ASSERT_GE(shown, 0);
+  EXPECT_EQ(LiveGlowCount(), 1);
+  RECT placed{};
+  GetWindowRect(GlowWindow(shown), &placed);
+  EXPECT_EQ(placed.left, 97);
+  EXPECT_EQ(placed.right - placed.left, 16);
+  EXPECT_EQ(SendMessageW(GlowWindow(shown), WM_NCHITTEST, 0, MAKELPARAM(105, 105)), HTTRANSPARENT);
+  HideAllGlows();
+  EXPECT_EQ(LiveGlowCount(), 0);
+}
+
+}  // namespace
+}  // namespace klarvik::test
