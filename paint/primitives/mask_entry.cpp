@@ -6,6 +6,11 @@
 
 namespace klarvik {
 
+const TsMaskData* SectionEntry(const TsSkinTables& tables, int section, int index) {
+  if (section == tables.Cached.GlobalInfo || !tables.IsValidMaskIndex(index)) return nullptr;
+  return &tables.Masks[static_cast<std::size_t>(index)];
+}
+
 PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry) { return ConstView(tables.ImageOf(entry)); }
 
 int EntryStateIndex(const TsMaskData& entry, int state) {

@@ -1,12 +1,17 @@
 #pragma once
-// How the primitives read an image entry of the loaded skin: its picture, and the
-// source rectangle of one of its state images.
+// How the primitives read an image entry of the loaded skin: the entry a section names,
+// its picture, and the source rectangle of one of its state images.
 #include "base/pixel_view.h"
 #include "base/geometry.h"
 #include "base/pixel.h"
 #include "skin/definition/skin_tables.h"
 
 namespace klarvik {
+
+// The entry a section's record names in one of its image fields (border mask, corner
+// image, texture, a state's texture); null when it names none. The [GLOBALINFO] record
+// keeps 0 in those fields though it owns no entry, so for it they name none.
+const TsMaskData* SectionEntry(const TsSkinTables& tables, int section, int index);
 
 // The entry's own picture or the skin's master bitmap, read-only.
 PixelView EntryImage(const TsSkinTables& tables, const TsMaskData& entry);

@@ -46,10 +46,9 @@ Layers ChooseLayers(const SectionPaint& p, const TsGeneralData& section, TColor 
   // The gradient never takes more than what the texture leaves.
   l.gradientPercent = std::clamp(st.GradientPercent, 0, 100 - l.imagePercent);
   if (l.imagePercent > 0) {
-    const TsMaskData* chosen = nullptr;
-    for (int index : {p.pattern, st.TextureIndex, section.TextureIndex}) {
-      if ((chosen = ValidMask(t, index)) != nullptr) break;
-    }
+    const TsMaskData* chosen = ValidMask(t, p.pattern);
+    if (chosen == nullptr) chosen = SectionEntry(t, p.section, st.TextureIndex);
+    if (chosen == nullptr) chosen = SectionEntry(t, p.section, section.TextureIndex);
     if (chosen && chosen->MaskKind != 0) {
       l.masked = chosen;
     } else if (chosen) {

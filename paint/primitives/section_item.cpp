@@ -6,14 +6,11 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/border_mask.h"
 #include "paint/primitives/glyph.h"
+#include "paint/primitives/mask_entry.h"
 
 namespace klarvik {
 
 namespace {
-
-const TsMaskData* ValidMask(const TsSkinTables& t, int index) {
-  return t.IsValidMaskIndex(index) ? &t.Masks[static_cast<std::size_t>(index)] : nullptr;
-}
 
 enum class Painted { kNothing, kWithoutBorder, kWithBorder };
 
@@ -36,7 +33,7 @@ Painted PaintItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint,
   itself.Ready = true;
   itself.FillColor = kKeyColor;
   for (int corner = 0; corner < 4; ++corner) {
-    const TsMaskData* glyph = ValidMask(t, section.CornerIndexes[static_cast<std::size_t>(corner)]);
+    const TsMaskData* glyph = SectionEntry(t, paint.section, section.CornerIndexes[static_cast<std::size_t>(corner)]);
     if (glyph == nullptr) continue;
     const int gw = StateWidth(*glyph), gh = StateHeight(*glyph);
     const bool right = corner == 1 || corner == 3, bottom = corner >= 2;
@@ -44,7 +41,7 @@ Painted PaintItem(PixelView bitmap, const Rect& rect, const SectionPaint& paint,
     DrawMaskGlyph(bitmap, at, p.state, itself, *glyph, kGlyphNormal, &t);
   }
 
-  const TsMaskData* border = ValidMask(t, section.BorderMaskIndex);
+  const TsMaskData* border = SectionEntry(t, paint.section, section.BorderMaskIndex);
   if (border == nullptr || (p.state == 0 && (border->FillMode & kFillNoStateZero) != 0)) return Painted::kWithoutBorder;
   DrawBorderMask(bitmap, rect, ParentForPaint(paint), cornersFromParent, p.state, *border, &t);
   return Painted::kWithBorder;
