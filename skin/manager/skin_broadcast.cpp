@@ -36,6 +36,18 @@ void ForEachChild(TWinControl& parent, Visit visit) {
   }
 }
 
+struct ChildWindowWalk {
+  HWND parent;
+  const TMessage* message;
+};
+
+// Enumeration reaches grandchildren too; only the parent's own children are sent to.
+BOOL CALLBACK SendToDirectChild(HWND child, LPARAM param) {
+  const auto& walk = *reinterpret_cast<const ChildWindowWalk*>(param);
+  if (GetParent(child) == walk.parent) SendMessageW(child, walk.message->Msg, walk.message->WParam, walk.message->LParam);
+  return TRUE;
+}
+
 }  // namespace
 
 std::vector<TCustomForm*>& SkinnedForms() {
@@ -90,18 +102,8 @@ void BroadcastToChildren(TWinControl& container, const TMessage& message) {
 }
 
 void BroadcastToChildWindows(HWND window, const TMessage& message) {
-  struct Walk {
-    HWND parent;
-    const TMessage* message;
-  } walk{window, &message};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        const auto& w = *reinterpret_cast<const Walk*>(param);
-        if (GetParent(child) == w.parent) SendMessageW(child, w.message->Msg, w.message->WParam, w.message->LParam);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  ChildWindowWalk walk{window, &message};
+  EnumChildWindows(window, SendToDirectChild, reinterpret_cast<LPARAM>(&walk));
 }
 
 void NotifyChildrenUpdated(TWinControl& container) {
