@@ -1,8 +1,10 @@
 // The glow behind skinned text: the blur's kernel and its cut, the blur itself worked out
-// by hand, and the glow laid over a picture.
+// by hand and its fast path against the reference, and the glow laid over a picture.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 #include "paint/primitives/text_glow.h"
@@ -64,6 +66,31 @@ TEST(GaussianBlur8, LeavesMasksItCannotBlurOrNeedNotChange) {
   GlowMask empty;
   GaussianBlur8(empty, 3);
   EXPECT_TRUE(empty.values.empty());
+}
+
+TEST(GaussianBlur8, FastPathGivesTheScalarReferencesBytes) {
+  if (!glow_blur_sse2::Available()) GTEST_SKIP() << "no SSE2 on this processor";
+  // Lines of one and two values, sizes below the kernel's width and around the fast path's
+  // blocks of eight, and a caption's mask.
+  const Point sizes[] = {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {1, 37}, {37, 1}, {3, 5}, {7, 9},
+                         {8, 8}, {9, 16}, {17, 3}, {116, 36}};
+  std::mt19937 rng(11);
+  for (int radius = 1; radius <= 20; ++radius) {
+    const std::vector<double> kernel = GlowKernel(radius);
+    for (const Point size : sizes) {
+      for (const bool textLike : {false, true}) {
+        GlowMask reference(size.x, size.y, 255);
+        for (std::uint8_t& v : reference.values) {
+          v = textLike ? (rng() % 6 == 0 ? 0 : 255) : static_cast<std::uint8_t>(rng());
+        }
+        GlowMask fast = reference;
+        glow_blur_scalar::Blur(reference, kernel);
+        glow_blur_sse2::Blur(fast, kernel);
+        ASSERT_EQ(fast.values, reference.values) << "radius " << radius << ", " << size.x << " x " << size.y
+                                                 << (textLike ? ", text-like" : ", any bytes");
+      }
+    }
+  }
 }
 
 TEST(ComposeGlow, ShadesTowardTheGlowColourByTheMask) {
