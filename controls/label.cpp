@@ -90,10 +90,8 @@ void TsCustomLabel::Paint() {
   SetBkMode(canvas.Handle(), TRANSPARENT);
   canvas.Font().Assign(CurrentFont());
   Rect r = ClientRect();
-  if (ShowingManager()) {
+  if (ShowingManager() || Enabled()) {
     canvas.Font().SetColor(CurrentColor());
-    canvas.DrawText(Caption(), r, TextFormat());
-  } else if (Enabled()) {
     canvas.DrawText(Caption(), r, TextFormat());
   } else {
     // The standard greyed look: the text raised in the highlight colour, the shadow on top.

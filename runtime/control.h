@@ -18,6 +18,9 @@ enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 enum class TMouseButton { mbLeft, mbRight };
 
+// The mouse pointer shown over a control; the values are the familiar ones.
+enum TCursor : int { crDefault = 0, crHandPoint = -21 };
+
 class TWinControl;
 
 class TControl : public TComponent {
@@ -63,6 +66,9 @@ class TControl : public TComponent {
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
+
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
   unsigned ControlStyle() const { return controlStyle_; }
   void SetControlStyle(unsigned style) { controlStyle_ = style; }
@@ -144,6 +150,7 @@ class TControl : public TComponent {
   TFont font_;
   TColor color_ = clBtnFace;
   unsigned controlStyle_ = csClickEvents | csCaptureMouse;
+  TCursor cursor_ = crDefault;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
 };
 

@@ -225,6 +225,9 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_MOUSELEAVE:
       WMMouseLeave(Message);
       break;
+    case WM_SETCURSOR:
+      WMSetCursor(Message);
+      break;
     case WM_NCDESTROY:
       WMNCDestroy(Message);
       break;
@@ -373,6 +376,17 @@ void TWinControl::WMMouse(TMessage& message) {
 void TWinControl::WMMouseLeave(TMessage& message) {
   trackingLeave_ = false;
   SetMouseControl(nullptr);
+  DefaultHandler(message);
+}
+
+// A windowless child under the mouse shows its own pointer.
+void TWinControl::WMSetCursor(TMessage& message) {
+  if (reinterpret_cast<HWND>(message.WParam) == handle_ && LOWORD(message.LParam) == HTCLIENT && mouseControl_ &&
+      mouseControl_ != this && mouseControl_->Cursor() == crHandPoint) {
+    ::SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    message.Result = TRUE;
+    return;
+  }
   DefaultHandler(message);
 }
 

@@ -102,6 +102,7 @@ class TWinControl : public TControl {
   void WMMouse(TMessage& message);
   void WMCaptureChanged(TMessage& message);
   void WMMouseLeave(TMessage& message);
+  void WMSetCursor(TMessage& message);
   void WMNCDestroy(TMessage& message);
   void CNCtlColor(TMessage& message);
 

@@ -9,9 +9,9 @@ namespace klarvik::test {
 namespace {
 
 // Sections named for what they test: TRANSPARENCY 40 and 100, a gradient, a lender of its
-// font colour, and a section with glow.
+// font colour, and sections that fade and do not.
 constexpr char kDefinition[] =
-    "[GLOBALINFO]\r\nVERSION=8.40\r\nCOLOR=15790320\r\nFONTCOLOR=11777720\r\n"
+    "[GLOBALINFO]\r\nVERSION=8.40\r\nCOLOR=15790320\r\nFONTCOLOR=11777720\r\nTCBOTTOM=16711680\r\nTCTOP=255\r\n"
     "[PANEL]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=0\r\n"
     "[HALF]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=40\r\n"
     "[CLEAR]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
@@ -19,7 +19,9 @@ constexpr char kDefinition[] =
     "[LENDER]\r\nSTATES=1\r\nCOLOR=255\r\nGIVEOWNFONT=1\r\nFONTCOLOR=1193046\r\n"
     "[BUTTON]\r\nSTATES=3\r\nCOLOR=255\r\n"
     "[CHECKBOX]\r\nSTATES=2\r\nCOLOR=255\r\n"
-    "[GAUGE]\r\nSTATES=1\r\nCOLOR=255\r\n";
+    "[GAUGE]\r\nSTATES=1\r\nCOLOR=255\r\n"
+    "[FADER]\r\nSTATES=2\r\nCOLOR=255\r\nFADINGENABLED=1\r\nFADINGITERATIONS=20\r\n"
+    "[STILL]\r\nSTATES=2\r\nCOLOR=255\r\nFADINGENABLED=0\r\nFADINGITERATIONS=20\r\n";
 
 }  // namespace
 

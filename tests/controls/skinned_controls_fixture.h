@@ -19,6 +19,8 @@ namespace klarvik::test {
 // Colours of the test skin, as COLORREFs.
 constexpr TColor kGlobalColor{0xF0F0F0};
 constexpr TColor kGlobalFontColor{11777720};
+constexpr TColor kLinkColor{0xFF0000};     // TCBOTTOM
+constexpr TColor kHotLinkColor{0x0000FF};  // TCTOP
 constexpr TColor kPanelColor{0x0000FF};
 constexpr TColor kLenderFontColor{0x123456};
 constexpr TColor kFormColor{0x00FF00};

@@ -6,6 +6,7 @@
 #include "controls/glow_window.h"
 #include "controls/label.h"
 #include "controls/skinned_text.h"
+#include "controls/web_label.h"
 #include "runtime/bitmap.h"
 #include "tests/controls/skinned_controls_fixture.h"
 
@@ -52,6 +53,65 @@ TEST_F(SkinnedControlsTest, ALabelBorrowsTheFontColourOfAParentThatLendsIt) {
     label->SetParent(panel);
     EXPECT_EQ(label->Colour(), c.expected);
   }
+}
+
+class ProbeWebLabel : public TsWebLabel {
+ public:
+  using TsWebLabel::TsWebLabel;
+  TColor Colour() { return CurrentColor(); }
+  std::vector<std::pair<std::wstring, int>> opened;
+
+ protected:
+  void OpenAddress(const std::wstring& url, int showCommand) override { opened.emplace_back(url, showCommand); }
+};
+
+TEST_F(SkinnedControlsTest, AWebLabelShowsTheLinkColoursAndTheHoverColour) {
+  auto* link = new ProbeWebLabel(form);
+  link->SetParent(form);
+  link->SetBounds(10, 10, 60, 15);
+  TFont normal;
+  normal.SetColor(TColor{0x112233});
+  link->SetFont(normal);
+  link->SetCaption(L"klarvik.example");
+  link->HoverFont().SetColor(TColor{0x445566});
+  struct Case {
+    bool skinned, hovered;
+    TColor expected;
+  };
+  const Case cases[] = {{false, false, TColor{0x112233}}, {false, true, TColor{0x445566}},
+                        {true, false, kLinkColor},        {true, true, kHotLinkColor}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.skinned << c.hovered);
+    if (c.skinned) ShowSkin(); else RemoveSkin();
+    SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, c.hovered ? MAKELPARAM(link->Left() + 2, link->Top() + 2) : MAKELPARAM(200, 150));
+    EXPECT_EQ(link->MouseOver(), c.hovered);
+    EXPECT_EQ(link->Colour(), c.expected);
+  }
+}
+
+TEST_F(SkinnedControlsTest, AWebLabelOpensItsAddressWhenClickedAndShowsAHand) {
+  auto* link = new ProbeWebLabel(form);
+  link->SetParent(form);
+  link->SetBounds(10, 10, 60, 15);
+  const auto click = [&] {
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+  };
+  click();
+  EXPECT_TRUE(link->opened.empty());  // no address, nothing opened
+  link->SetURL(L"https://klarvik.example/");
+  click();
+  ASSERT_EQ(link->opened.size(), 1u);
+  EXPECT_EQ(link->opened[0].first, L"https://klarvik.example/");
+  EXPECT_EQ(link->opened[0].second, 10);  // soDefault
+  const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+  const auto pointerAt = [&](int x, int y) {
+    SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(pointerAt(15, 15), hand);
+  EXPECT_NE(pointerAt(200, 150), hand);
 }
 
 TEST_F(SkinnedControlsTest, LabelsArePaintedInTheSkinsColour) {
