@@ -47,7 +47,7 @@ bool AnimationAllowed(TacFadeEvent event, TacAnimatEvents events, const TsSkinMa
 TsFadeTimer::TsFadeTimer() {
   Live().push_back(this);
   SetEnabled(false);
-  OnTimer = [this](TObject*) { TimerTick(); };
+  OnTimer = [this](TObject*) { StepNow(); };
 }
 
 TsFadeTimer::~TsFadeTimer() {
@@ -60,7 +60,7 @@ void TsFadeTimer::SetDirection(std::uint8_t value) {
   SetEnabled(value != 0);
 }
 
-void TsFadeTimer::TimerTick() {
+void TsFadeTimer::StepNow() {
   if (!Target || closing) return;
   TControl* control = Target->Control();
   if (!control || control->IsDestroying() || (Application && Application->Terminated())) {

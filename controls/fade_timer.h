@@ -45,8 +45,10 @@ class TsFadeTimer : public TMessageTimer {
   int Step = 1;
   std::unique_ptr<TBitmap> FromImage;  // the control's picture before the change
 
+  // What a tick does, now: one step of the fade, or its end.
+  void StepNow();
+
  private:
-  void TimerTick();
   void MakeStep(TControl& control);
   void ShowFrame(TControl& control, TBitmap& frame);
 

@@ -88,13 +88,15 @@ void DrawSkinnedText(TCanvas& canvas, const std::wstring& text, bool enabled, bo
   TFont& font = canvas.Font();
   const TFontStyles style = font.Style();
   const TColor color = font.Color();
+  const TBrushStyle brush = canvas.Brush().Style();
+  // A clear brush: every copy of the text is drawn without a background box.
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
   if (hot && tables && data.SectionIndex >= 0 && data.SectionIndex == tables->Cached.WebButtonSection)
     font.SetStyle(style | fsUnderline);
   {
     HDC dc = canvas.Handle();
     SavedDcState saved(dc);
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
-    SetBkMode(dc, TRANSPARENT);
     if (data.Skinned() && !data.CustomFont()) {
       int section = data.SectionIndex;
       const TsGeneralData& own = tables->Sections[static_cast<std::size_t>(section)];
@@ -126,12 +128,12 @@ void DrawSkinnedText(TCanvas& canvas, const std::wstring& text, bool enabled, bo
   }
   font.SetStyle(style);
   font.SetColor(color);
+  canvas.Brush().SetStyle(brush);
 }
 
 void DrawSectionText(TCanvas& canvas, const std::wstring& text, bool enabled, TsSkinManager& manager, bool hot,
                      int section, UINT format, const Rect& rect) {
-  HDC dc = canvas.Handle();
-  SetBkMode(dc, TRANSPARENT);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
   const TsSkinTables& tables = manager.Tables();
   if (!tables.IsValidSectionIndex(section)) {
     Rect r = rect;
@@ -164,7 +166,6 @@ void DrawGlowText(TBitmap& target, const std::wstring& text, const Rect& rect, T
   canvas.Font().Assign(font);
   canvas.Font().SetColor(clBlack);
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  SetBkMode(canvas.Handle(), TRANSPARENT);
   const Rect at{pad, pad, pad + rect.Width(), pad + rect.Height()};
   for (std::size_t side = 0; side < 4; ++side) {
     if (!(contours & (1u << side))) continue;

@@ -143,6 +143,20 @@ TEST_F(FadeTest, DisablingTheControlMidwayEndsTheFade) {
   EXPECT_TRUE(panel->data.BackgroundDirty);  // repainted in its disabled look
 }
 
+TEST_F(FadeTest, AControlDestroyedMidwayTakesItsFadeWithIt) {
+  FadingPanel* panel = NewFader("FADER");
+  panel->hot = true;
+  ChangeState(panel->fade, panel->data, false, 1, true);
+  PumpUntilStopped(*panel, 2);
+  ASSERT_EQ(LiveFadeTimers(), 1);
+  delete panel;
+  EXPECT_EQ(LiveFadeTimers(), 0);
+  for (int i = 0; i < 5; ++i) {
+    Pump();
+    Sleep(12);
+  }
+}
+
 // Closing mid-fade never hangs: a control that does not stop its fade is stopped for it.
 TEST_F(FadeTest, ClosingEndsEveryFadeWithinItsWait) {
   for (bool deaf : {false, true}) {

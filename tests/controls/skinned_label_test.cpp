@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/colors.h"
+#include "base/pixel.h"
 #include "controls/glow_window.h"
 #include "controls/label.h"
 #include "controls/skinned_text.h"
@@ -114,6 +115,25 @@ TEST_F(SkinnedControlsTest, AWebLabelOpensItsAddressWhenClickedAndShowsAHand) {
   EXPECT_NE(pointerAt(200, 150), hand);
 }
 
+TEST_F(SkinnedControlsTest, ALabelWithASectionPaintsItUnderItsText) {
+  auto* label = new TsLabel(form);
+  label->SetParent(form);
+  label->SetAutoSize(false);
+  label->SetBounds(20, 20, 60, 20);
+  label->SetCaption(L"");
+  label->SetSkinSection("panel");  // kept as written, looked up in capitals
+  EXPECT_EQ(label->SkinSection(), "panel");
+  const auto pixelAt = [&](int x, int y) {
+    TBitmap picture(300, 200);
+    SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+    return picture.Pixels().At(x, y) & 0xFFFFFF;
+  };
+  EXPECT_EQ(pixelAt(30, 30), ColorToPixel(kFormColor, 0));  // no skin: the form shows through
+  ShowSkin();
+  EXPECT_EQ(pixelAt(30, 30), ColorToPixel(kPanelColor, 0));
+  EXPECT_EQ(pixelAt(10, 10), ColorToPixel(kFormColor, 0));
+}
+
 TEST_F(SkinnedControlsTest, LabelsArePaintedInTheSkinsColour) {
   auto* label = new TsLabel(form);
   label->SetParent(form);
@@ -152,6 +172,45 @@ TEST_F(SkinnedControlsTest, GlowLightsTheAreaAroundTheTextOnlyForAPositiveSize) 
       EXPECT_GT(lit, 50);
       EXPECT_EQ(pixels.At(0, 0), black);  // farther than the blur reaches
     }
+  }
+}
+
+// Black text with red contours on all four sides; greyed toward the skin's main colour
+// when disabled; the font's own colour when the control keeps its font.
+TEST_F(SkinnedControlsTest, SkinnedTextDrawsContoursAroundTheTextInTheSectionsColours) {
+  ShowSkin();
+  SkinnedPanel* panel = NewPanel(form, "OUTLINED");
+  struct Case {
+    const char* name;
+    bool enabled, customFont;
+    std::uint32_t text;  // a colour that must show
+    bool contours;
+  };
+  const std::uint32_t grey = ColorToPixel(MixColors(TColor{0}, kGlobalColor, 0.4), 0) & 0xFFFFFF;
+  const Case cases[] = {{"enabled", true, false, 0x000000, true},
+                        {"disabled", false, false, grey, false},
+                        {"own font", true, true, 0x00FF00, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    panel->data.SetCustomFont(c.customFont);
+    TBitmap picture(120, 50);
+    PixelView pixels = picture.Pixels();
+    for (int y = 0; y < 50; ++y)
+      for (int x = 0; x < 120; ++x) pixels.At(x, y) = 0xFFFFFFFF;
+    TCanvas& canvas = picture.Canvas();
+    canvas.Font().SetHeight(-30);
+    canvas.Font().SetColor(TColor{0x00FF00});
+    DrawSkinnedText(canvas, L"HIH", c.enabled, false, panel->data, DT_SINGLELINE, Rect{10, 5, 110, 45});
+    pixels = picture.Pixels();
+    int text = 0, red = 0;
+    for (int y = 0; y < 50; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const std::uint32_t p = pixels.At(x, y) & 0xFFFFFF;
+        text += p == c.text ? 1 : 0;
+        red += p == 0xFF0000 ? 1 : 0;
+      }
+    EXPECT_GT(text, 20);
+    EXPECT_EQ(red > 20, c.contours);
   }
 }
 
