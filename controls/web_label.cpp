@@ -31,6 +31,18 @@ void TsWebLabel::SetFont(const TFont& value) {
   Invalidate();
 }
 
+void TsWebLabel::ParentFontChanged() {
+  if (ParentFont() && Parent()) {
+    const TFont& parentFont = Parent()->Font();
+    const TColor own = normalFont_.Color();
+    normalFont_.Assign(parentFont);
+    normalFont_.SetColor(own);
+    hoverFont_.SetName(parentFont.Name());
+    hoverFont_.SetHeight(parentFont.Height());
+  }
+  TsLabel::ParentFontChanged();
+}
+
 void TsWebLabel::Loaded() {
   TsLabel::Loaded();
   Font().Assign(normalFont_);

@@ -30,6 +30,10 @@ class TsWebLabel : public TsLabel {
   void SetFont(const TFont& value);
   bool MouseOver() const { return mouseOver_; }
 
+  // A parent's font becomes the normal font in the label's own colour, and gives the
+  // hover font its name and size.
+  void ParentFontChanged() override;
+
  protected:
   TFont& CurrentFont() override { return mouseOver_ ? hoverFont_ : normalFont_; }
   TColor CurrentColor() override;

@@ -93,7 +93,7 @@ class TControl : public TComponent {
   TNotifyEvent OnResize;
 
   // The font changed on the parent; with ParentFont, copy it.
-  void ParentFontChanged();
+  virtual void ParentFontChanged();
 
  protected:
   virtual void DefaultHandler(TMessage& Message);

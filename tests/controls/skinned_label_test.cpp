@@ -90,6 +90,21 @@ TEST_F(SkinnedControlsTest, AWebLabelShowsTheLinkColoursAndTheHoverColour) {
   }
 }
 
+TEST_F(SkinnedControlsTest, AWebLabelTakesItsParentsFontInItsOwnColours) {
+  auto* link = new ProbeWebLabel(form);
+  link->NormalFont().SetColor(TColor{0x112233});
+  link->HoverFont().SetColor(TColor{0x445566});
+  link->SetParent(form);
+  form->Font().SetName(L"Tahoma");
+  form->Font().SetHeight(-17);
+  for (TFont* font : {&link->NormalFont(), &link->HoverFont()}) {
+    EXPECT_EQ(font->Name(), L"Tahoma");
+    EXPECT_EQ(font->Height(), -17);
+  }
+  EXPECT_EQ(link->NormalFont().Color(), TColor{0x112233});
+  EXPECT_EQ(link->HoverFont().Color(), TColor{0x445566});
+}
+
 TEST_F(SkinnedControlsTest, AWebLabelOpensItsAddressWhenClickedAndShowsAHand) {
   auto* link = new ProbeWebLabel(form);
   link->SetParent(form);
