@@ -151,7 +151,9 @@ TEST(Sweep, NeverFollowsNorDeletesLinks) {
   EXPECT_TRUE(Exists(outside + L"folder\\inner.dat"));
   EXPECT_EQ(report.filesDeleted, 1u);
   EXPECT_EQ(report.skippedLinks, 4u);
+  RemoveUnixLink(root + L"links\\to-file");
   RemoveTree(root);
+  RemoveTree(outside);
 }
 
 // A folder swapped for a link after the walk listed it: the file is then reached by

@@ -14,5 +14,8 @@ void RemoveTree(const std::wstring& path);
 // A Unix symbolic link made by /bin/ln (Wine has no Win32 links of its own: it shows
 // such a link to a folder as a reparse point); false outside Wine.
 bool MakeUnixLink(const std::wstring& link, const std::wstring& target);
+// Removes such a link itself. A link to a file must go this way: Wine lists it as a plain
+// file, and deleting it through Win32 deletes the file it points to instead.
+void RemoveUnixLink(const std::wstring& link);
 
 }  // namespace klarvik::test

@@ -131,16 +131,6 @@ bool PathExists(const std::wstring& path) {
   return GetFileAttributesW(ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Wine shows a Unix symbolic link to a folder as a reparse point, but deleting it
-// through Win32 deletes the folder it points to. Only the Unix side can remove the
-// link itself. (A Unix link to a file Wine shows as a plain file, which no listing
-// can tell apart.)
-void RemoveUnixLink(const std::wstring& link) {
-  const std::wstring unixLink = UnixName(link);
-  if (unixLink.empty()) return;
-  RunUnixTool("rm", L"rm -f -- \"" + unixLink + L"\"", [&] { return !PathExists(link); });
-}
-
 void RemoveLink(const std::wstring& link, bool isFolder) {
   if (Wine().toUnix && Wine().toDos) {
     RemoveUnixLink(link);
@@ -152,6 +142,16 @@ void RemoveLink(const std::wstring& link, bool isFolder) {
 }
 
 }  // namespace
+
+// Wine shows a Unix symbolic link to a folder as a reparse point, but deleting it
+// through Win32 deletes the folder it points to. Only the Unix side can remove the
+// link itself. (A Unix link to a file Wine shows as a plain file, which no listing
+// can tell apart.)
+void RemoveUnixLink(const std::wstring& link) {
+  const std::wstring unixLink = UnixName(link);
+  if (unixLink.empty()) return;
+  RunUnixTool("rm", L"rm -f -- \"" + unixLink + L"\"", [&] { return !PathExists(link); });
+}
 
 void RemoveTree(const std::wstring& path) {
   std::wstring root = ExtendedLengthPath(path);
