@@ -380,11 +380,10 @@ void TsCommonData::AnswerWithColor(TacBgRequest& request, COLORREF color) const 
 void TsCommonData::AnswerWithCache(TacBgRequest& request) const {
   request.Kind = TacBgRequest::kImage;
   if (request.DrawNow && request.DC) {
-    const UniqueDc source(CreateCompatibleDC(request.DC));
-    SelectScope select(source.Get(), cache_->Handle());
+    // Through the cache's own canvas, which holds its bitmap.
     const RECT& r = request.Rect;
-    BitBlt(request.DC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Get(), request.OffsetX, request.OffsetY,
-           SRCCOPY);
+    BitBlt(request.DC, r.left, r.top, r.right - r.left, r.bottom - r.top, cache_->Canvas().Handle(), request.OffsetX,
+           request.OffsetY, SRCCOPY);
     return;
   }
   request.Image = cache_.get();
@@ -543,11 +542,13 @@ TacParentCache CacheFromRequest(const TacBgRequest& request, Point at) {
 
 }  // namespace
 
-TacParentCache ParentBackgroundOf(TControl& control) {
+TacParentCache ParentBackgroundOf(TControl& control, bool* ready) {
+  if (ready) *ready = true;
   TWinControl* parent = control.Parent();
   if (!parent) return TacParentCache{};
   TacBgRequest request;
   SendSkinCommand(*parent, SKC_GETBACKGROUND, reinterpret_cast<LPARAM>(&request));
+  if (ready) *ready = request.Kind != TacBgRequest::kNotReady;
   if (request.Kind == TacBgRequest::kUnset) {
     request.Kind = TacBgRequest::kColor;
     request.Color = ColorToRGB(parent->Color());

@@ -49,8 +49,9 @@ class TsCommonData;
 TsCommonData* SkinDataOf(TControl& control);
 
 // What the control's parent tells of the background under the control, as the painters
-// take it; a parent that does not answer gives its colour.
-TacParentCache ParentBackgroundOf(TControl& control);
+// take it; a parent that does not answer gives its colour. `ready` (when given) is false
+// when the parent's own picture is not ready yet.
+TacParentCache ParentBackgroundOf(TControl& control, bool* ready = nullptr);
 
 class TsCommonData : public TObject {
  public:

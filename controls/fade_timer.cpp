@@ -104,9 +104,7 @@ void TsFadeTimer::ShowFrame(TControl& control, TBitmap& frame) {
   WindowDc dc(surface->Handle());
   SavedDcState saved(dc.Get());
   IntersectClipRect(dc.Get(), at.x, at.y, at.x + control.Width(), at.y + control.Height());
-  const UniqueDc source(CreateCompatibleDC(dc.Get()));
-  SelectScope select(source.Get(), frame.Handle());
-  BitBlt(dc.Get(), at.x, at.y, frame.Width(), frame.Height(), source.Get(), 0, 0, SRCCOPY);
+  BitBlt(dc.Get(), at.x, at.y, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void StartFade(TsFadeTimerRef& timer, TsCommonData& data, bool half, std::uint8_t direction) {
@@ -135,11 +133,8 @@ void StartFade(TsFadeTimerRef& timer, TsCommonData& data, bool half, std::uint8_
   }
   if (half) fade.FadeStepTotal /= 2;
   if (fade.Step >= fade.FadeStepTotal || fade.Step <= 0) fade.Step = 1;
-  // A control that answers has shown its new look itself: nothing to fade.
-  if (SendSkinCommand(*control, SKC_BGPAINTED, 0) != 0) {
-    fade.SetDirection(0);
-    return;
-  }
+  // The control paints its cache in the new state: the picture the fade runs to.
+  SendSkinCommand(*control, SKC_BGPAINTED, 0);
   fade.SetDirection(direction);
 }
 
