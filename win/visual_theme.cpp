@@ -10,14 +10,12 @@ struct ThemeFunctions {
   using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
   using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
   using DrawThemeParentBackgroundFn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
-  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
   IsAppThemedFn isAppThemed = nullptr;
   OpenThemeDataFn openThemeData = nullptr;
   CloseThemeDataFn closeThemeData = nullptr;
   DrawThemeBackgroundFn drawThemeBackground = nullptr;
   DrawThemeParentBackgroundFn drawThemeParentBackground = nullptr;
-  SetWindowThemeFn setWindowTheme = nullptr;
 };
 
 template <typename Fn>
@@ -36,7 +34,6 @@ const ThemeFunctions& Functions() {
     f.closeThemeData = Lookup<ThemeFunctions::CloseThemeDataFn>(library, "CloseThemeData");
     f.drawThemeBackground = Lookup<ThemeFunctions::DrawThemeBackgroundFn>(library, "DrawThemeBackground");
     f.drawThemeParentBackground = Lookup<ThemeFunctions::DrawThemeParentBackgroundFn>(library, "DrawThemeParentBackground");
-    f.setWindowTheme = Lookup<ThemeFunctions::SetWindowThemeFn>(library, "SetWindowTheme");
     return f;
   }();
   return functions;
@@ -61,16 +58,6 @@ bool VisualTheme::DrawBackground(HDC dc, int part, int state, const RECT& rect) 
 
 void VisualTheme::DrawParentBackground(HWND window, HDC dc, const RECT& rect) const {
   if (theme_ && Functions().drawThemeParentBackground) Functions().drawThemeParentBackground(window, dc, &rect);
-}
-
-void SetWindowThemeOff(HWND window, bool off) {
-  if (!Functions().setWindowTheme) return;
-  // Blank names match no theme; none at all gives the window its usual one back.
-  if (off) {
-    Functions().setWindowTheme(window, L" ", L" ");
-  } else {
-    Functions().setWindowTheme(window, nullptr, nullptr);
-  }
 }
 
 }  // namespace klarvik

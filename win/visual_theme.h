@@ -26,7 +26,4 @@ class VisualTheme {
   HTHEME theme_ = nullptr;
 };
 
-// Turns the window's own theme off (so only our painting shows) or gives it back.
-void SetWindowThemeOff(HWND window, bool off);
-
 }  // namespace klarvik
