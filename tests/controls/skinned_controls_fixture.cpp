@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/bmp_file.h"
 #include "skin/package/package_writer.h"
 
 namespace klarvik::test {
@@ -12,6 +13,7 @@ namespace {
 // font colour, and sections that fade and do not.
 constexpr char kDefinition[] =
     "[GLOBALINFO]\r\nVERSION=8.40\r\nCOLOR=15790320\r\nFONTCOLOR=11777720\r\nTCBOTTOM=16711680\r\nTCTOP=255\r\n"
+    "MASTERBITMAP=MASTER.BMP\r\nBOXUNCHECKED=@0000@0000@0048@0032@3@1\r\nBOXCHECKED=@0000@0032@0048@0064@3@1\r\n"
     "[PANEL]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=0\r\n"
     "[HALF]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=40\r\n"
     "[CLEAR]\r\nSTATES=1\r\nCOLOR=255\r\nTRANSPARENCY=100\r\n"
@@ -24,6 +26,22 @@ constexpr char kDefinition[] =
     "[OUTLINED]\r\nSTATES=1\r\nCOLOR=16777215\r\nFONTCOLOR=0\r\nTCLEFT=255\r\nTCTOP=255\r\nTCRIGHT=255\r\nTCBOTTOM=255\r\n"
     "[STILL]\r\nSTATES=2\r\nCOLOR=255\r\nFADINGENABLED=0\r\nFADINGITERATIONS=20\r\n";
 
+// The check glyphs, three looks of 16 x 16 each with their masks below: unchecked in
+// kUncheckedGlyph, checked in kCheckedGlyph, the hot and pressed looks a shade apart.
+std::vector<std::uint8_t> MasterBitmap() {
+  std::vector<std::uint32_t> pixels(48 * 64, 0xFF000000);  // black masks: glyphs drawn whole
+  PixelView view{48, 64, 48, pixels.data()};
+  for (int look = 0; look < 3; ++look) {
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        view.At(look * 16 + x, y) = kUncheckedGlyph - static_cast<std::uint32_t>(look);
+        view.At(look * 16 + x, 32 + y) = kCheckedGlyph - static_cast<std::uint32_t>(look);
+      }
+    }
+  }
+  return BmpFileBytes(view);
+}
+
 }  // namespace
 
 void SkinnedControlsTest::SetUp() {
@@ -34,7 +52,7 @@ void SkinnedControlsTest::SetUp() {
   skin.SetName("Probe (internal)");
   const std::string definition = kDefinition;
   const std::vector<TacPackageMember> members = {
-      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}};
+      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}, {"Master.bmp", MasterBitmap()}};
   skin.SetData(WritePackage(members));
   manager->SetActive(false);
   manager->EndLoading();

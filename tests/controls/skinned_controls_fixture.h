@@ -24,6 +24,9 @@ constexpr TColor kHotLinkColor{0x0000FF};  // TCTOP
 constexpr TColor kPanelColor{0x0000FF};
 constexpr TColor kLenderFontColor{0x123456};
 constexpr TColor kFormColor{0x00FF00};
+// Pixels of the check glyphs' normal look (the hot and pressed looks are 1 and 2 less).
+constexpr std::uint32_t kUncheckedGlyph = 0xFF30A040;
+constexpr std::uint32_t kCheckedGlyph = 0xFF4060C0;
 
 template <class Base>
 class SkinDataOwner : public Base {
