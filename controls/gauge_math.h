@@ -9,8 +9,9 @@ namespace klarvik {
 // must not wrap into a wrong (even negative) percentage.
 int ProgressPercent(std::int32_t minValue, std::int32_t maxValue, std::int32_t progress);
 
-// trunc(size * (percent * 0.01)) in 80-bit extended arithmetic. 0.01 is held a hair
-// below 1/100, so exact products lose a pixel: 10 % of 10 is 0, 20 % of 10 is 1.
+// trunc(size * (percent * 0.01)) in 80-bit extended arithmetic, each product rounded to
+// 64 significant bits. 0.01 is held a hair below 1/100, so some whole products fall a pixel
+// short (10 % of 10 is 0, 20 % of 10 is 1) and others do not (25 % of 100 is 25).
 int FillLength(int percent, int size);
 
 }  // namespace klarvik
