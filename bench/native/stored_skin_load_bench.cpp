@@ -4,14 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/ascii_text.h"
+#include "bench/native/stored_skin_bytes.h"
 #include "bench/native/time_recorder.h"
 #include "skin/image/bmp_decoder.h"
 #include "skin/image/pixel_rules.h"
@@ -25,21 +23,11 @@ namespace {
 
 const char* const kSkins[] = {"Afterburner", "BlueGauze", "FalloutStyle", "Garnet", "Matrix", "Steam2"};
 
-std::vector<std::uint8_t> PackageBytes(const std::string& skin) {
-  const std::filesystem::path path = std::filesystem::path(KLARVIK_STORED_SKINS_DIR) / (skin + ".tpk");
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    std::fprintf(stderr, "cannot read %s: build the stored skins first\n", path.string().c_str());
-    std::exit(2);
-  }
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 void BM_LoadStoredSkin(benchmark::State& state, const std::string& skin) {
   TsStoredSkins stored;
   TsStoredSkin& item = stored.Add();
   item.SetName(skin);
-  item.SetData(PackageBytes(skin));
+  item.SetData(StoredSkinBytes(skin));
   const SkinSource source{SkinSourceKind::kStored, {}, 0, skin};
   for (auto _ : state) {
     LoadedSkin loaded = LoadSkinSource(source, stored, TsLoadSettings());
@@ -48,7 +36,7 @@ void BM_LoadStoredSkin(benchmark::State& state, const std::string& skin) {
 }
 
 void BM_InflateAndDecode(benchmark::State& state, const std::string& skin) {
-  const std::vector<std::uint8_t> bytes = PackageBytes(skin);
+  const std::vector<std::uint8_t> bytes = StoredSkinBytes(skin);
   for (auto _ : state) {
     std::unique_ptr<TacSkinConvertor> reader;
     ReadStoredPackage(bytes, reader);
