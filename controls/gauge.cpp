@@ -1,29 +1,52 @@
 #include "controls/gauge.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "controls/gauge_math.h"
-#include "runtime/bitmap.h"
+#include "skin/manager/skin_broadcast.h"
 #include "win/exceptions.h"
 
 namespace klarvik {
 
 namespace {
 
+constexpr UINT kLightTick = 22;        // ms
+constexpr int kLightCycle = 2222;      // ms from one run of the light to the next
+constexpr int kLightWidth = 300;
+constexpr int kLightMinimumStep = 15;  // pixels a tick
+constexpr double kLightStepDivisor = 2222.0 / 44;
+
 std::wstring RangeError(std::int64_t low, std::int64_t high) {
   return L"Value must be between " + std::to_wstring(low) + L" and " + std::to_wstring(high);
 }
 
-void FillBlack(TBitmap& bitmap) {
-  PatBlt(bitmap.Canvas().Handle(), 0, 0, bitmap.Width(), bitmap.Height(), BLACKNESS);
-}
-
 }  // namespace
 
-TsGauge::TsGauge(TComponent* AOwner) : TGraphicControl(AOwner) {
+TsGauge::TsGauge(TComponent* AOwner) : TGraphicControl(AOwner), skinData_(this, false) {
+  skinData_.ControlKind = kKindGauge;
   SetControlStyle(ControlStyle() | csOpaque);
   SetBounds(0, 0, 120, 30);
+  timer_ = std::make_unique<TMessageTimer>();
+  timer_->SetInterval(kLightTick);
+  timer_->OnTimer = [this](TObject*) { LightTick(); };
+  skinData_.Refresh();
+}
+
+TsGauge::~TsGauge() = default;
+
+void TsGauge::Loaded() {
+  TGraphicControl::Loaded();
+  skinData_.Refresh();
+  if (animated_ && !LightRunning()) StartLight(true);
+}
+
+void TsGauge::SetKind(TsGaugeKind kind) {
+  if (kind == kind_) return;
+  kind_ = kind;
+  DropFillCache();
+  Invalidate();
 }
 
 void TsGauge::SetMinValue(std::int32_t value) {
@@ -51,7 +74,10 @@ void TsGauge::SetProgress(std::int32_t value) {
   if (clamped == progress_) return;
   const int oldPercent = ProgressPercent();
   progress_ = clamped;
-  if (ProgressPercent() != oldPercent) Invalidate();
+  if (ProgressPercent() != oldPercent) {
+    if (!TsSkinManager::SkinLoading()) skinData_.BackgroundDirty = true;
+    Invalidate();
+  }
   if (OnChange) OnChange(this);
 }
 
@@ -60,18 +86,24 @@ int TsGauge::ProgressPercent() const { return klarvik::ProgressPercent(minValue_
 void TsGauge::SetSuffix(const std::wstring& suffix) {
   if (suffix == suffix_) return;
   suffix_ = suffix;
-  Invalidate();
+  skinData_.Invalidate(false);
 }
 
 void TsGauge::SetCalcPercents(bool calcPercents) {
   if (calcPercents == calcPercents_) return;
   calcPercents_ = calcPercents;
-  Invalidate();
+  skinData_.Invalidate(false);
 }
 
 void TsGauge::SetShowText(bool showText) {
   if (showText == showText_) return;
   showText_ = showText;
+  Invalidate();
+}
+
+void TsGauge::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
   Invalidate();
 }
 
@@ -87,48 +119,102 @@ void TsGauge::SetBackColor(TColor color) {
   Invalidate();
 }
 
+void TsGauge::SetAnimated(bool animated) {
+  animated_ = animated;
+  DropFillCache();
+  StartLight(animated);
+  if (!animated) skinData_.Invalidate(false);
+}
+
+void TsGauge::SetProgressSkin(const std::string& section) {
+  progressSkin_ = section;
+  DropFillCache();
+  skinData_.BackgroundDirty = true;
+  Invalidate();
+}
+
 std::wstring TsGauge::Text() const {
   return std::to_wstring(calcPercents_ ? ProgressPercent() : progress_) + suffix_;
 }
 
-// Painted by exclusive-or: the overlay of colours is inverted onto a black image, then
-// the white text is inverted onto that, so it reads white on the filled part and in
-// the inverse colour elsewhere. The untouched outer ring stays black: the frame.
+std::wstring TsGauge::TextToPrint() {
+  std::wstring text = Text();
+  if (OnPaintText) OnPaintText(this, text);
+  return text;
+}
+
+void TsGauge::StartLight(bool start) {
+  if (timer_) timer_->SetEnabled(start);
+}
+
+void TsGauge::LightTick() {
+  if (!skinData_.Skinned()) {
+    StartLight(false);
+    return;
+  }
+  if (lightElapsed_ > kLightCycle) {
+    lightOffset_ = -kLightWidth;
+    lightElapsed_ = 0;
+  }
+  lightElapsed_ += static_cast<int>(kLightTick);
+  const int length = Length();
+  if (lightOffset_ >= length) return;  // the light waits beyond the end for the next run
+  TWinControl* parent = Parent();
+  if (Visible() && progress_ > 0 && parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle())) ShowLight();
+  lightOffset_ += std::max(kLightMinimumStep, static_cast<int>(std::nearbyint(length / kLightStepDivisor)));
+}
+
+void TsGauge::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SKINCOMMAND) {
+    auto* manager = reinterpret_cast<TsSkinManager*>(Message.LParam);
+    const bool ours = manager == skinData_.Manager();
+    switch (SkinCommandOf(Message.WParam)) {
+      case SKC_SKINLOADED:
+        if (!ours) break;
+        skinData_.HandleSkinCommand(Message);
+        return;
+      case SKC_SKINREMOVED:
+        if (!ours) break;
+        if (animated_) StartLight(false);
+        DropFillCache();
+        skinData_.HandleSkinCommand(Message);
+        Invalidate();
+        return;
+      case SKC_SKINAPPLIED:
+        if (!ours) break;
+        DropFillCache();
+        skinData_.HandleSkinCommand(Message);
+        Invalidate();
+        if (animated_) StartLight(true);
+        return;
+      case SKC_PARENTUPDATED:
+        if (!skinData_.IsPaintLocked()) break;
+        skinData_.PaintLocked = false;
+        Invalidate();
+        return;
+      case SKC_ISSKINNED:
+        Message.Result = 1;
+        return;
+      case SKC_CLEARCACHE:
+        DropFillCache();
+        break;
+      default:
+        break;
+    }
+  }
+  const bool ready = Parent() && !(ComponentState() & (csLoading | csReading | csDestroying));
+  if (ready && skinData_.Skinned() && skinData_.HandleMessage(Message)) return;
+  TGraphicControl::WndProc(Message);
+}
+
 void TsGauge::Paint() {
-  const int width = Width();
-  const int height = Height();
-  if (width <= 0 || height <= 0) return;
-  TBitmap image(width, height);
-  FillBlack(image);
-  const Rect r{1, 1, width - 1, height - 1};
-
-  TBitmap overlay(width, height);
-  FillBlack(overlay);
-  TCanvas& paint = overlay.Canvas();
-  paint.Brush().SetColor(backColor_);
-  paint.FillRect(r);
-  const int barWidth = r.Width() + 1;
-  const int barHeight = r.Height() + 1;
-  const int filled = std::min(FillLength(ProgressPercent(), barWidth), barWidth);
-  if (filled >= 1) {
-    paint.Brush().SetColor(foreColor_);
-    paint.FillRect(Rect{r.left, r.top, filled, barHeight});
+  if (Width() <= 0 || Height() <= 0) return;
+  ++paintCount_;
+  if (skinData_.Skinned()) {
+    PaintSkinned(Canvas().Handle());
+  } else {
+    PaintPlain();
   }
-  BitBlt(image.Canvas().Handle(), 0, 0, width, height, paint.Handle(), 0, 0, SRCINVERT);
-
-  if (showText_) {
-    TBitmap textLayer(width, height);
-    FillBlack(textLayer);
-    TCanvas& text = textLayer.Canvas();
-    text.Font().Assign(Font());
-    text.Font().SetColor(clWhite);
-    text.Brush().SetStyle(TBrushStyle::bsClear);
-    const std::wstring caption = Text();
-    const SIZE extent = text.TextExtent(caption);
-    text.TextRect(r, (r.right - r.left + 1 - extent.cx) / 2, (r.bottom - r.top + 1 - extent.cy) / 2, caption);
-    BitBlt(image.Canvas().Handle(), 0, 0, width, height, text.Handle(), 0, 0, SRCINVERT);
-  }
-  BitBlt(Canvas().Handle(), 0, 0, width, height, image.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace klarvik
