@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "controls/gauge_math.h"
+#include "controls/light_clock.h"
 #include "skin/manager/skin_broadcast.h"
 #include "win/exceptions.h"
 
@@ -28,13 +29,12 @@ TsGauge::TsGauge(TComponent* AOwner) : TGraphicControl(AOwner), skinData_(this, 
   skinData_.ControlKind = kKindGauge;
   SetControlStyle(ControlStyle() | csOpaque);
   SetBounds(0, 0, 120, 30);
-  timer_ = std::make_unique<TMessageTimer>();
-  timer_->SetInterval(kLightTick);
-  timer_->OnTimer = [this](TObject*) { LightTick(); };
   skinData_.Refresh();
 }
 
-TsGauge::~TsGauge() = default;
+TsGauge::~TsGauge() { light_clock::Remove(*this); }
+
+bool TsGauge::LightRunning() const { return light_clock::Contains(*this); }
 
 void TsGauge::Loaded() {
   TGraphicControl::Loaded();
@@ -144,7 +144,11 @@ std::wstring TsGauge::TextToPrint() {
 }
 
 void TsGauge::StartLight(bool start) {
-  if (timer_) timer_->SetEnabled(start);
+  if (start) {
+    light_clock::Add(*this);
+  } else {
+    light_clock::Remove(*this);
+  }
 }
 
 void TsGauge::LightTick() {
@@ -152,16 +156,33 @@ void TsGauge::LightTick() {
     StartLight(false);
     return;
   }
+  // Back from a wait: the ticks it stood for count as they passed.
+  lightElapsed_ += static_cast<int>((lightWait_ - 1) * kLightTick);
+  lightWait_ = 1;
   if (lightElapsed_ > kLightCycle) {
     lightOffset_ = -kLightWidth;
     lightElapsed_ = 0;
   }
   lightElapsed_ += static_cast<int>(kLightTick);
   const int length = Length();
-  if (lightOffset_ >= length) return;  // the light waits beyond the end for the next run
   TWinControl* parent = Parent();
-  if (Visible() && progress_ > 0 && parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle())) ShowLight();
-  lightOffset_ += std::max(kLightMinimumStep, static_cast<int>(std::nearbyint(length / kLightStepDivisor)));
+  const bool shows = Visible() && progress_ > 0 && parent && parent->HandleAllocated() && IsWindowVisible(parent->Handle());
+  // The light shows over the filled part only: frames while it is elsewhere are all the
+  // same picture, so after the one that takes the light away none is drawn.
+  const bool bar = kind_ == TsGaugeKind::gkHorizontalBar || Vertical();
+  const int filled = bar ? std::min(FillLength(ProgressPercent(), length), length) : length;
+  if (lightOffset_ < length) {
+    const bool lit = lightOffset_ < filled && lightOffset_ + kLightWidth > 0;
+    if (shows && (lit || lightShown_)) ShowLight();
+    lightShown_ = shows && lit;
+    lightOffset_ += std::max(kLightMinimumStep, static_cast<int>(std::nearbyint(length / kLightStepDivisor)));
+  }
+  // Past the end, or with nothing more to show, the ticks until the next run would
+  // change nothing: one wait stands for them, so a gauge at rest wakes the program seldom.
+  if (lightOffset_ >= length || !shows || (lightOffset_ >= filled && !lightShown_)) {
+    const int ticks = (kLightCycle - lightElapsed_) / static_cast<int>(kLightTick) + 2;
+    if (ticks > 1) lightWait_ = static_cast<unsigned>(ticks);
+  }
 }
 
 void TsGauge::WndProc(TMessage& Message) {

@@ -14,7 +14,6 @@
 #include "controls/common_data.h"
 #include "runtime/forms.h"
 #include "runtime/graphic_control.h"
-#include "widgets/message_timer.h"
 
 namespace klarvik {
 
@@ -70,7 +69,9 @@ class TsGauge : public TGraphicControl {
 
   // What a tick of the light's timer does: moves the light on and shows it.
   void LightTick();
-  bool LightRunning() const { return timer_ && timer_->Enabled(); }
+  bool LightRunning() const;
+  // Milliseconds to the light's next tick.
+  unsigned LightInterval() const { return lightWait_ * 22; }
   // Where the light's leading edge is along the bar.
   int LightOffset() const { return lightOffset_; }
   // Pictures of the gauge painted since it was made, for telling what repaints cost.
@@ -89,13 +90,37 @@ class TsGauge : public TGraphicControl {
   // The text after OnPaintText had its say (once for every layer drawn).
   std::wstring TextToPrint();
   void StartLight(bool start);
-  void DropFillCache() { fillCache_.reset(); }
+  void DropFillCache() {
+    fillCache_.reset();
+    lightRegion_.reset();
+    fillFrame_.reset();
+    uprightFrame_.reset();
+  }
   void PaintPlain();
   void PaintSkinned(HDC dc);
   // Paints the skinned picture into the skin data's cache.
   void PaintCache();
   void DrawContent(TBitmap& cache);
   void DrawBarFill(TBitmap& cache);
+  // The filled part of a bar drawn through the light's timer or a turned vertical bar:
+  // its progress section (after any vertical fallback), length and thickness, and how
+  // many pixels are filled.
+  struct BarFill {
+    int named = -1;    // the section named for the fill, before any fallback
+    int section = -1;
+    int length = 0;
+    int thickness = 0;
+    int filled = 0;
+  };
+  BarFill FillGeometry() const;
+  // The filled part with the light and the text over it, and where it goes in the
+  // gauge. `parent` is what the progress section shows through; without it the fill is
+  // made only from what was painted before (null when nothing was).
+  struct FillStrip {
+    TBitmap* picture = nullptr;  // the gauge's own frame, kept for the next tick
+    Point at;
+  };
+  FillStrip MakeFill(const BarFill& bar, const TacParentCache* parent);
   void DrawPieOrNeedle(TCanvas& canvas, const Rect& r, bool skinned);
   void DrawFillText(TBitmap& fill, int section, const Rect& rect);
   // Makes the light picture for the gauge's thickness; false when the program carries none.
@@ -115,11 +140,17 @@ class TsGauge : public TGraphicControl {
   TColor backColor_ = clWhite;
   bool animated_ = true;
   std::string progressSkin_;
-  std::unique_ptr<TMessageTimer> timer_;
+  unsigned lightWait_ = 1;   // ticks until the light's next tick: more while it waits for a run
   int lightElapsed_ = 2223;  // ms into the light's cycle; past 2222 a new run starts
   int lightOffset_ = 9999;   // the light's leading edge along the bar
+  bool lightShown_ = false;  // the last frame drawn had the light in it
   std::unique_ptr<TBitmap> lightBitmap_;
-  std::unique_ptr<TBitmap> fillCache_;  // the filled part, without light and text
+  std::unique_ptr<TBitmap> fillCache_;    // the filled part, without light and text
+  std::unique_ptr<TBitmap> lightRegion_;  // where the light may shine on it (LRGN), if the skin says
+  // The filled part as last shown, and (for a vertical bar) turned upright: kept from
+  // tick to tick so that a tick makes no new picture, canvas or font.
+  std::unique_ptr<TBitmap> fillFrame_;
+  std::unique_ptr<TBitmap> uprightFrame_;
   int paintCount_ = 0;
 };
 

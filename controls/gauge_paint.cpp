@@ -35,12 +35,6 @@ PixelView SubView(const PixelView& view, Point at) {
 
 void FillBlack(TBitmap& bitmap) { PatBlt(bitmap.Canvas().Handle(), 0, 0, bitmap.Width(), bitmap.Height(), BLACKNESS); }
 
-std::unique_ptr<TBitmap> CopyOfRect(const PixelView& from, const Rect& rect) {
-  auto copy = std::make_unique<TBitmap>(rect.Width(), rect.Height());
-  CopyRect(copy->Pixels(), 0, 0, from, rect);
-  return copy;
-}
-
 }  // namespace
 
 void TsGauge::PaintSkinned(HDC dc) {
@@ -56,13 +50,23 @@ void TsGauge::PaintSkinned(HDC dc) {
 }
 
 void TsGauge::ShowLight() {
-  PaintCache();
-  TBitmap& cache = *skinData_.CacheBitmap();
+  // Only the filled part changes from tick to tick: when it was painted before, it alone
+  // is made again and put on the window.
+  FillStrip strip;
+  if (kind_ == TsGaugeKind::gkHorizontalBar || Vertical()) strip = MakeFill(FillGeometry(), nullptr);
+  TBitmap* picture = strip.picture;
+  Point at = strip.at;
+  if (!picture) {
+    PaintCache();
+    picture = skinData_.CacheBitmap();
+    at = Point{};
+  }
   // Straight onto the parent's window at the gauge's place: nothing else repaints.
   WindowDc dc(Parent()->Handle());
   SavedDcState saved(dc.Get());
   IntersectClipRect(dc.Get(), Left(), Top(), Left() + Width(), Top() + Height());
-  BitBlt(dc.Get(), Left(), Top(), cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(dc.Get(), Left() + at.x, Top() + at.y, picture->Width(), picture->Height(), picture->Canvas().Handle(), 0, 0,
+         SRCCOPY);
   ++paintCount_;
 }
 
@@ -143,101 +147,109 @@ bool TsGauge::LoadLight(int thickness) {
   return true;
 }
 
+TsGauge::BarFill TsGauge::FillGeometry() const {
+  const TsSkinTables& tables = *skinData_.Tables();
+  const std::string named = !progressSkin_.empty()     ? UpperCase(progressSkin_)
+                            : Vertical() && !animated_ ? std::string("PROGRESSV")
+                                                       : std::string("PROGRESSH");
+  BarFill bar;
+  bar.named = tables.IndexOfSection(named);
+  bar.section = bar.named;
+  if (Vertical() && !tables.IsValidSectionIndex(bar.section)) bar.section = tables.IndexOfSection("PROGRESSH");
+  bar.length = Length();
+  bar.thickness = Thickness();
+  bar.filled = std::min(FillLength(ProgressPercent(), bar.length), bar.length);
+  return bar;
+}
+
+TsGauge::FillStrip TsGauge::MakeFill(const BarFill& bar, const TacParentCache* parent) {
+  const TsSkinTables& tables = *skinData_.Tables();
+  const int n = bar.filled, thickness = bar.thickness;
+  if (n <= 0 || !tables.IsValidSectionIndex(bar.section)) return {};
+  const Rect whole{0, 0, n, thickness};
+  const TsGeneralData& gaugeSection = *skinData_.Section();
+  if (!fillCache_ || fillCache_->Width() != n || fillCache_->Height() != thickness) {
+    if (!parent) return {};
+    fillCache_ = std::make_unique<TBitmap>(n, thickness);
+    lightRegion_.reset();
+    const SectionPaint paint{&tables, bar.section, *parent, -1, -1, Point{}, 0};
+    if (gaugeSection.ReservedBoolean) {
+      PaintSectionBackground(fillCache_->Pixels(), whole, paint, kKeyColor);
+    } else {
+      PaintSectionItem(fillCache_->Pixels(), whole, paint, true);
+      // The region entry says where the light may shine: drawn over white.
+      const std::string& name = tables.Sections[static_cast<std::size_t>(bar.section)].SectionName;
+      const int region = tables.IndexOfMask(bar.section, name, "LRGN");
+      if (tables.IsValidMaskIndex(region)) {
+        lightRegion_ = std::make_unique<TBitmap>(n, thickness);
+        TacParentCache white = *parent;
+        white.Ready = false;
+        white.FillColor = kWhite;
+        DrawBorderMask(lightRegion_->Pixels(), whole, white, false, 0, tables.Masks[static_cast<std::size_t>(region)],
+                       &tables);
+      }
+    }
+  }
+  if (!fillFrame_ || fillFrame_->Width() != n || fillFrame_->Height() != thickness)
+    fillFrame_ = std::make_unique<TBitmap>(n, thickness);
+  TBitmap* fill = fillFrame_.get();
+  CopyRect(fill->Pixels(), 0, 0, fillCache_->Pixels(), whole);
+  if (animated_ && lightOffset_ < n + kLightWidth && LoadLight(thickness)) {
+    const Rect overlap = Rect{lightOffset_, 0, lightOffset_ + kLightWidth, thickness}.Intersect(whole);
+    const int sourceColumn = lightOffset_ < 0 ? -lightOffset_ : 0;
+    if (!overlap.Empty() && lightRegion_) {
+      BlendLightThroughMask(fill->Pixels(), SubView(lightBitmap_->Pixels(), Point{sourceColumn, 0}),
+                            SubView(lightRegion_->Pixels(), Point{overlap.left, overlap.top}), overlap);
+    } else if (!overlap.Empty()) {
+      CopyAlphaImage(overlap, Rect{sourceColumn, 0, sourceColumn + overlap.Width(), thickness}, fill->Pixels(),
+                     AlphaImageOptions{}, lightBitmap_->Pixels());
+    }
+  }
+  const int width = Width(), height = Height();
+  if (!Vertical()) {
+    if (showText_) DrawFillText(*fill, bar.section, Rect{0, 0, width, height});
+    return FillStrip{fill, Point{}};
+  }
+  // A vertical bar is worked on turned, its bottom at the left end: turned back here.
+  SkinBitmap back = RotateBitmap90(fill->Pixels(), RotateDirection::kCounterClockwise);
+  if (!uprightFrame_ || uprightFrame_->Width() != width || uprightFrame_->Height() != n)
+    uprightFrame_ = std::make_unique<TBitmap>(width, n);
+  TBitmap* strip = uprightFrame_.get();
+  CopyRect(strip->Pixels(), 0, 0, back.View(), Rect{0, 0, width, n});
+  if (showText_) DrawFillText(*strip, bar.section, Rect{0, n - height, width, n});
+  return FillStrip{strip, Point{0, height - n}};
+}
+
 void TsGauge::DrawBarFill(TBitmap& cache) {
   const TsSkinTables& tables = *skinData_.Tables();
   const int width = Width(), height = Height();
-  const int percent = ProgressPercent();
-  const std::string named = !progressSkin_.empty()          ? UpperCase(progressSkin_)
-                            : Vertical() && !animated_      ? std::string("PROGRESSV")
-                                                            : std::string("PROGRESSH");
-  int section = tables.IndexOfSection(named);
   // The progress section's transparency shows the gauge's own background.
   TacParentCache parent;
   parent.Image = cache.Pixels();
   parent.Ready = true;
   parent.FillColor = kKeyColor;
 
-  if (Vertical() && !animated_ && tables.IsValidSectionIndex(section)) {
-    const int n = std::min(FillLength(percent, height), height);
+  const BarFill bar = FillGeometry();
+  if (Vertical() && !animated_ && tables.IsValidSectionIndex(bar.named)) {
+    // Drawn straight, from the bottom up.
+    const int n = bar.filled;
     if (n <= 0) return;
     TBitmap strip(width, n);
-    const SectionPaint paint{&tables, section, parent, -1, -1, Point{0, height - n}, 0};
+    const SectionPaint paint{&tables, bar.section, parent, -1, -1, Point{0, height - n}, 0};
     PaintSectionItem(strip.Pixels(), Rect{0, 0, width, n}, paint, true);
-    if (showText_) DrawFillText(strip, section, Rect{0, n - height, width, n});
+    if (showText_) DrawFillText(strip, bar.section, Rect{0, n - height, width, n});
     CopyRect(cache.Pixels(), 0, height - n, strip.Pixels(), Rect{0, 0, width, n});
     return;
   }
-
-  // A vertical gauge works turned, its bottom at the left end.
   SkinBitmap turned;
-  int length = width, thickness = height;
   if (Vertical()) {
-    if (!tables.IsValidSectionIndex(section)) section = tables.IndexOfSection("PROGRESSH");
     turned = RotateBitmap90(cache.Pixels(), RotateDirection::kClockwise);
     parent.Image = turned.View();
-    length = height;
-    thickness = width;
   }
-  const int n = std::min(FillLength(percent, length), length);
-  if (n <= 0 || !tables.IsValidSectionIndex(section)) return;
-  const TsGeneralData& gaugeSection = *skinData_.Section();
-  const std::string& sectionName = tables.Sections[static_cast<std::size_t>(section)].SectionName;
-  const bool light = animated_ && lightOffset_ < n + kLightWidth && LoadLight(thickness);
-
-  TBitmap fill(n, thickness);
-  const Rect whole{0, 0, n, thickness};
-  Rect overlap;
-  int region = -1;
-  std::unique_ptr<TBitmap> lightMask;
-  if (light) {
-    overlap = Rect{lightOffset_, 0, lightOffset_ + kLightWidth, thickness}.Intersect(whole);
-    if (!gaugeSection.ReservedBoolean) {
-      region = tables.IndexOfMask(section, sectionName, "LRGN");
-      if (!overlap.Empty() && tables.IsValidMaskIndex(region)) {
-        // The region entry says where the light may shine: drawn over white, cut out under it.
-        TacParentCache white = parent;
-        white.Ready = false;
-        white.FillColor = kWhite;
-        DrawBorderMask(fill.Pixels(), whole, white, false, 0, tables.Masks[static_cast<std::size_t>(region)], &tables);
-        lightMask = CopyOfRect(fill.Pixels(), overlap);
-        parent.FillColor = kWhite;
-      }
-    }
-  }
-
-  if (fillCache_ && fillCache_->Width() == n && fillCache_->Height() == thickness) {
-    CopyRect(fill.Pixels(), 0, 0, fillCache_->Pixels(), whole);
-  } else {
-    const SectionPaint paint{&tables, section, parent, -1, -1, Point{}, 0};
-    if (gaugeSection.ReservedBoolean) {
-      PaintSectionBackground(fill.Pixels(), whole, paint, kKeyColor);
-    } else {
-      PaintSectionItem(fill.Pixels(), whole, paint, true);
-    }
-    fillCache_ = CopyOfRect(fill.Pixels(), whole);
-  }
-
-  if (light && !overlap.Empty()) {
-    const int sourceColumn = lightOffset_ < 0 ? -lightOffset_ : 0;
-    if (lightMask) {
-      BlendLightThroughMask(fill.Pixels(), SubView(lightBitmap_->Pixels(), Point{sourceColumn, 0}), lightMask->Pixels(),
-                            overlap);
-    } else {
-      CopyAlphaImage(overlap, Rect{sourceColumn, 0, sourceColumn + overlap.Width(), thickness}, fill.Pixels(),
-                     AlphaImageOptions{}, lightBitmap_->Pixels());
-    }
-  }
-
-  if (Vertical()) {
-    SkinBitmap back = RotateBitmap90(fill.Pixels(), RotateDirection::kCounterClockwise);
-    TBitmap strip(width, n);
-    CopyRect(strip.Pixels(), 0, 0, back.View(), Rect{0, 0, width, n});
-    if (showText_) DrawFillText(strip, section, Rect{0, n - height, width, n});
-    CopyRect(cache.Pixels(), 0, height - n, strip.Pixels(), Rect{0, 0, width, n});
-  } else {
-    if (showText_) DrawFillText(fill, section, Rect{0, 0, width, height});
-    CopyRect(cache.Pixels(), 0, 0, fill.Pixels(), whole);
-  }
+  const FillStrip strip = MakeFill(bar, &parent);
+  if (!strip.picture) return;
+  const PixelView pixels = strip.picture->Pixels();
+  CopyRect(cache.Pixels(), strip.at.x, strip.at.y, pixels, Rect{0, 0, pixels.width, pixels.height});
 }
 
 void TsGauge::DrawPieOrNeedle(TCanvas& canvas, const Rect& r, bool skinned) {

@@ -37,7 +37,8 @@ void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(
 void TFont::SetColor(TColor color) {
   if (color == color_) return;
   color_ = color;
-  Changed();
+  // The colour is no part of the Windows font: the handle stays, only listeners hear.
+  if (OnChange) OnChange(this);
 }
 
 void TFont::SetStyle(TFontStyles style) {
@@ -78,6 +79,10 @@ bool TFont::SameAs(const TFont& other) const {
 
 void TFont::Assign(const TFont& source) {
   if (&source == this || SameAs(source)) return;
+  if (name_ == source.name_ && height_ == source.height_ && style_ == source.style_ && charset_ == source.charset_) {
+    SetColor(source.color_);
+    return;
+  }
   name_ = source.name_;
   height_ = source.height_;
   color_ = source.color_;

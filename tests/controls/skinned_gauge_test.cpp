@@ -69,24 +69,32 @@ TEST_F(SkinnedGaugeTest, WithoutASkinTheLightStopsAtItsFirstTick) {
 }
 
 // The light runs from the bar's start every 2.2 s at 15 pixels a tick, drawn at the
-// gauge's place alone: the window around it is never asked to repaint.
-TEST_F(SkinnedGaugeTest, TheLightRunsAlongTheBarAndRepaintsOnlyTheGauge) {
+// gauge's place alone: the window around it is never asked to repaint. Frames are drawn
+// while the light is over the filled part (94 of 200 pixels at 47 %) and once more to take
+// it away; then one wait stands for the rest of the cycle.
+TEST_F(SkinnedGaugeTest, TheLightRunsAlongTheFilledPartAndRepaintsOnlyTheGauge) {
   ShowSkin();
   TsGauge* gauge = NewGauge(TsGaugeKind::gkHorizontalBar, 200, 25);
   UpdateWindow(form->Handle());
   const int paints = gauge->PaintCount();
-  gauge->LightTick();  // the first tick starts a run
+  gauge->LightTick();  // the first tick starts a run, the light still wholly before the bar
   EXPECT_EQ(gauge->LightOffset(), -300 + 15);
-  for (int i = 0; i < 40; ++i) gauge->LightTick();
-  EXPECT_GE(gauge->LightOffset(), 200);  // past the end: it waits for the next run
-  const int shown = gauge->PaintCount() - paints;
-  EXPECT_EQ(shown, 34);  // ticks while the light's edge was still before the end
+  EXPECT_EQ(gauge->PaintCount(), paints);
+  EXPECT_EQ(gauge->LightInterval(), 22u);
+  int ticks = 1;
+  while (gauge->LightInterval() == 22u && ticks < 200) {
+    gauge->LightTick();
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 28);  // the 28th tick's light starts at 105, past the filled part
+  EXPECT_EQ(gauge->PaintCount() - paints, 27);
+  // The next run starts 102 ticks after this one began.
+  EXPECT_EQ(gauge->LightInterval(), (103u - 28u) * 22u);
   RECT invalid{};
   EXPECT_FALSE(GetUpdateRect(form->Handle(), &invalid, FALSE));
-  for (int i = 0; i < 61; ++i) gauge->LightTick();
-  EXPECT_GE(gauge->LightOffset(), 200);  // 102 ticks make one cycle
   gauge->LightTick();
   EXPECT_EQ(gauge->LightOffset(), -300 + 15);  // the next run begins
+  EXPECT_EQ(gauge->LightInterval(), 22u);
 }
 
 TEST_F(SkinnedGaugeTest, NoLightIsShownForAnEmptyGaugeOrAHiddenWindow) {
@@ -96,6 +104,7 @@ TEST_F(SkinnedGaugeTest, NoLightIsShownForAnEmptyGaugeOrAHiddenWindow) {
   const int paints = gauge->PaintCount();
   for (int i = 0; i < 5; ++i) gauge->LightTick();
   EXPECT_EQ(gauge->PaintCount(), paints);
+  EXPECT_GT(gauge->LightInterval(), 1000u);  // nothing to show: it waits for the next run
   gauge->SetProgress(50);
   form->Hide();
   const int hidden = gauge->PaintCount();
