@@ -31,7 +31,44 @@ TsButton::TsButton(TComponent* AOwner) : TWinControl(AOwner), skinData_(this, tr
 }
 
 // The fade refers to the skin data: it goes first.
-TsButton::~TsButton() { fade_.reset(); }
+TsButton::~TsButton() {
+  fade_.reset();
+  RegisterWithForm(false);
+}
+
+void TsButton::RegisterWithForm(bool add) {
+  TCustomForm* form = Parent() ? ParentFormOf(*this) : nullptr;
+  if (!form) return;
+  if (default_) form->SetDefaultButton(add ? this : (form->DefaultButton() == this ? nullptr : form->DefaultButton()));
+  if (cancel_) form->SetCancelButton(add ? this : (form->CancelButton() == this ? nullptr : form->CancelButton()));
+}
+
+void TsButton::SetDefault(bool value) {
+  if (value == default_) return;
+  if (!value) RegisterWithForm(false);
+  default_ = value;
+  if (value) RegisterWithForm(true);
+  skinData_.Invalidate(false);
+}
+
+void TsButton::SetCancel(bool value) {
+  if (value == cancel_) return;
+  if (!value) RegisterWithForm(false);
+  cancel_ = value;
+  if (value) RegisterWithForm(true);
+}
+
+void TsButton::SetParent(TWinControl* parent) {
+  RegisterWithForm(false);
+  TWinControl::SetParent(parent);
+  RegisterWithForm(true);
+}
+
+void TsButton::Click() {
+  TCustomForm* form = Parent() ? ParentFormOf(*this) : nullptr;
+  if (form && modalResult_ != 0) form->SetModalResult(modalResult_);
+  TWinControl::Click();
+}
 
 void TsButton::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -79,6 +116,8 @@ int TsButton::CurrentState() const {
     pushed = pushed || (SendMessageW(const_cast<TsButton*>(this)->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
   if ((pushed && (skinData_.MouseInside || !LeftButtonHeld())) || down_) return 2;
   if (skinData_.IsActive()) return 1;
+  TCustomForm* form = Parent() ? ParentFormOf(*const_cast<TsButton*>(this)) : nullptr;
+  if (form && form->DefaultButton() == this) return 3;
   return 0;
 }
 
@@ -160,6 +199,8 @@ void TsButton::DrawStandardFace(const DRAWITEMSTRUCT& item) {
   const bool pushed = (item.itemState & ODS_SELECTED) != 0 || down_;
   const bool focused = (item.itemState & ODS_FOCUS) != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  TCustomForm* form = Parent() ? ParentFormOf(*this) : nullptr;
+  const bool framed = focused || (form && form->DefaultButton() == this);
   const TsSkinManager* manager = skinData_.Manager();
   const bool focusRect = focused && !(item.itemState & ODS_NOFOCUSRECT) && (!manager || manager->ButtonsOptions.ShowFocusRect);
   const VisualTheme theme(item.hwndItem, L"BUTTON");
@@ -168,13 +209,13 @@ void TsButton::DrawStandardFace(const DRAWITEMSTRUCT& item) {
     const int state = disabled ? kThemeDisabled
                       : pushed ? kThemePressed
                       : skinData_.MouseInside ? kThemeHot
-                      : focused ? kThemeDefaulted
+                      : framed ? kThemeDefaulted
                                 : kThemeNormal;
     theme.DrawParentBackground(item.hwndItem, dc, face);
     theme.DrawBackground(dc, kThemePushButton, state, face);
     InflateRect(&content, -3, -3);
   } else {
-    if (focused) {
+    if (framed) {
       FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
       InflateRect(&face, -1, -1);
     }

@@ -35,6 +35,18 @@ class TsButton : public TWinControl {
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
 
+  // Enter presses the default button, Escape the cancel button, of the form it is on.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool value);
+  // Given to the form when the button is clicked; mrNone gives nothing.
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int value) { modalResult_ = value; }
+
+  void SetParent(TWinControl* parent) override;
+  void Click() override;
+
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
@@ -53,6 +65,8 @@ class TsButton : public TWinControl {
 
  private:
   bool SkinShown() const;
+  // Tells the form (or the form it left) which buttons Enter and Escape press.
+  void RegisterWithForm(bool add);
   // Paints the face into the cache; false when the parent's background is not ready yet.
   bool PrepareCache();
   // Where the caption goes in a face of the button's size.
@@ -74,6 +88,9 @@ class TsButton : public TWinControl {
   int focusMargin_ = 1;
   int contentMargin_ = 6;
   bool wordWrap_ = true;
+  bool default_ = false;
+  bool cancel_ = false;
+  int modalResult_ = 0;
   bool clicked_ = false;     // a press began on the button
   bool releasing_ = false;   // the release is being shown: the window still says pushed
   bool forcePressed_ = false;  // shows the pressed look of a click quicker than its fade

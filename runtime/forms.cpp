@@ -391,6 +391,14 @@ void TCustomForm::WndProc(TMessage& Message) {
     case CM_RELEASE:
       CMRelease(Message);
       break;
+    case DM_GETDEFID:
+      // The dialog keys ask which button Enter presses.
+      if (defaultButton_ && defaultButton_->HandleAllocated() && defaultButton_->Enabled()) {
+        Message.Result = MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+      } else {
+        TWinControl::WndProc(Message);
+      }
+      break;
     default:
       TWinControl::WndProc(Message);
   }
@@ -415,6 +423,13 @@ void TCustomForm::OnEndSession(bool ending) {
 void TCustomForm::WMMenuCommand(TMessage& message) {
   const bool fromMenu = message.LParam == 0 && HIWORD(message.WParam) == 0;
   TMenuItem* item = fromMenu && menu_ ? menu_->FindItem(LOWORD(message.WParam)) : nullptr;
+  // Escape, sent by the dialog keys as a command of no window.
+  if (!item && LOWORD(message.WParam) == IDCANCEL && message.LParam == 0 && cancelButton_ &&
+      cancelButton_->HandleAllocated() && cancelButton_->Enabled()) {
+    SendMessageW(cancelButton_->Handle(), BM_CLICK, 0, 0);
+    message.Result = 0;
+    return;
+  }
   if (!item) {
     WMCommand(message);
     return;

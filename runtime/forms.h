@@ -65,6 +65,12 @@ class TCustomForm : public TWinControl {
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
   bool IsModal() const { return modal_; }
+  // The button Enter presses and the one Escape presses (none: null). The buttons set and
+  // clear themselves.
+  TWinControl* DefaultButton() const { return defaultButton_; }
+  void SetDefaultButton(TWinControl* button) { defaultButton_ = button; }
+  TWinControl* CancelButton() const { return cancelButton_; }
+  void SetCancelButton(TWinControl* button) { cancelButton_ = button; }
   // Destroys the form after the message being handled.
   void Release();
 
@@ -114,6 +120,8 @@ class TCustomForm : public TWinControl {
   int wantedClientWidth_ = -1;
   int wantedClientHeight_ = -1;
   int modalResult_ = mrNone;
+  TWinControl* defaultButton_ = nullptr;
+  TWinControl* cancelButton_ = nullptr;
   bool modal_ = false;
   bool placed_ = false;
   bool destroyedEventRun_ = false;

@@ -94,5 +94,49 @@ TEST_F(ButtonTest, ClicksStillClickWithTheSkin) {
   EXPECT_NE(button->CurrentState(), 2);
 }
 
+// The dialog keys of a form: Enter presses its default button, Escape its cancel button,
+// and a button with a modal result hands it to the form.
+TEST_F(ButtonTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
+  TsButton* ok = NewButton();
+  auto* cancel = new TsButton(form);
+  cancel->SetParent(form);
+  cancel->SetBounds(120, 30, 75, 25);
+  cancel->SetCaption(L"Cancel");
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  auto* other = new TsButton(form);
+  other->SetParent(form);
+  other->SetBounds(200, 30, 75, 25);
+  other->HandleNeeded();
+  SetFocus(other->Handle());
+  struct Case {
+    WPARAM key;
+    int result;
+  };
+  for (const Case c : {Case{VK_ESCAPE, mrCancel}, Case{VK_RETURN, mrOk}}) {
+    form->SetModalResult(mrNone);
+    MSG key{other->Handle(), WM_KEYDOWN, c.key, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(form->Handle(), &key));
+    EXPECT_EQ(form->ModalResult(), c.result);
+  }
+  delete ok;  // a button that goes stops being the default
+  EXPECT_EQ(form->DefaultButton(), nullptr);
+  EXPECT_EQ(form->CancelButton(), cancel);
+}
+
+// The default button shows its hot look while nothing else is hot, pressed or focused.
+TEST_F(ButtonTest, TheDefaultButtonWearsTheHotLook) {
+  TsButton* button = NewButton();
+  ShowSkin();
+  SetFocus(form->Handle());
+  EXPECT_EQ(PaintedPixel(*button, 3, 3), kRed);
+  button->SetDefault(true);
+  EXPECT_EQ(button->CurrentState(), 3);
+  EXPECT_EQ(button->PaintedState(), 1);  // three states: the default takes the hot one
+  EXPECT_EQ(PaintedPixel(*button, 3, 3), kBlue);
+}
+
 }  // namespace
 }  // namespace klarvik::test
