@@ -5,7 +5,9 @@
 // light, app/res/gauge_light.png stretched to 300 x 25, covers the whole fill here (the
 // most a tick blends) through a mask that spares the top and bottom rows. The light moves
 // on a 22 ms timer, so a tick must take a small part of one: prints both times and how
-// they compare with the tick. Run pinned to one core.
+// they compare with the tick. Beside it, the face of a 75 x 25 skinned button (its BUTTON
+// item in the normal, hot and pressed states in turn), against a 60 Hz frame. Run pinned
+// to one core.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -116,6 +118,18 @@ void BM_FullPaint(benchmark::State& state, const std::string& skin) {
   }
 }
 
+void BM_ButtonFace(benchmark::State& state, const std::string& skin) {
+  Gauge gauge(skin);
+  SkinBitmap face = CreateBitmap32(75, 25);
+  SectionPaint button = gauge.Section("BUTTON", gauge.background);
+  int look = 0;
+  for (auto _ : state) {
+    button.state = look++ % 3;
+    PaintSectionItem(face.View(), BoundsOf(75, 25), button, true);
+    benchmark::DoNotOptimize(face.pixels.data());
+  }
+}
+
 void BM_LightTick(benchmark::State& state, const std::string& skin) {
   Gauge gauge(skin);
   gauge.FullPaint();
@@ -133,6 +147,8 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark((std::string("BM_LightTick/") + skin).c_str(), BM_LightTick, std::string(skin))
         ->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark((std::string("BM_ButtonFace/") + skin).c_str(), BM_ButtonFace, std::string(skin))
+        ->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
   }
   benchmark::Initialize(&argc, argv);
   TimeRecorder recorder;
@@ -146,6 +162,13 @@ int main(int argc, char** argv) {
     std::printf("%-13s full paint %7.1f us (%.2f %% of the 22 ms tick), light tick %6.2f us (%.3f %%; 22 ms / tick: %.0f, "
                 "target far above 1)\n",
                 skin, fullUs, 100 * fullUs / kLightTickUs, tickUs, 100 * tickUs / kLightTickUs, kLightTickUs / tickUs);
+  }
+  constexpr double kFrameUs = 1e6 / 60;
+  for (const char* skin : kSkins) {
+    const std::string face = std::string("BM_ButtonFace/") + skin;
+    if (!recorder.Has(face)) continue;
+    const double faceUs = recorder.Time(face);
+    std::printf("%-13s 75 x 25 button face %6.2f us (a 60 Hz frame / face: %.0f)\n", skin, faceUs, kFrameUs / faceUs);
   }
   benchmark::Shutdown();
   return 0;
