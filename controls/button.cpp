@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/fading_commands.h"
 #include "controls/skinned_text.h"
 #include "paint/primitives/focus_frame.h"
 #include "paint/primitives/section_item.h"
@@ -236,44 +237,11 @@ void TsButton::DrawStandardFace(const DRAWITEMSTRUCT& item) {
 }
 
 bool TsButton::HandleSkinCommand(TMessage& message) {
-  switch (SkinCommandOf(message.WParam)) {
-    case SKC_SKINLOADED:
-      StopFade(fade_, skinData_);
-      skinData_.HandleSkinCommand(message);
-      return true;
-    case SKC_SKINREMOVED:
-    case SKC_SKINAPPLIED:
-      StopFade(fade_, skinData_);
-      skinData_.HandleSkinCommand(message);
-      skinData_.BackgroundDirty = true;
-      Invalidate();
-      return true;
-    case SKC_STOPANIMATION:
-      StopFade(fade_, skinData_);
-      return true;
-    case SKC_BGPAINTED:
-      message.Result = PrepareCache() ? 1 : 0;
-      return true;
-    case SKC_DRAWFADEFRAME:
-      message.Result = 0;  // the fade puts its frame on the window
-      return true;
-    case SKC_PARENTUPDATED:
-      if (!skinData_.PaintLocked) break;
-      skinData_.PaintLocked = false;
-      if (skinData_.IsPaintLocked()) {
-        skinData_.PaintLocked = true;
-      } else {
-        skinData_.BackgroundDirty = true;
-        Invalidate();
-      }
-      return true;
-    case SKC_ISSKINNED:
-      message.Result = 1;
-      return true;
-    default:
-      break;
-  }
-  return skinData_.HandleSkinCommand(message);
+  const auto repaint = [this] {
+    skinData_.BackgroundDirty = true;
+    Invalidate();
+  };
+  return HandleFadingControlCommand(message, FadingControl{skinData_, fade_, [this] { return PrepareCache(); }, repaint, {}});
 }
 
 bool TsButton::HandleSkinnedMessage(TMessage& message) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/fading_commands.h"
 #include "controls/glyph_frames.h"
 #include "controls/skinned_text.h"
 #include "controls/text_size.h"
@@ -306,43 +307,8 @@ void TsCheckBox::Toggle() {
 }
 
 bool TsCheckBox::HandleSkinCommand(TMessage& message) {
-  switch (SkinCommandOf(message.WParam)) {
-    case SKC_SKINLOADED:
-      StopFade(fade_, skinData_);
-      skinData_.HandleSkinCommand(message);
-      return true;
-    case SKC_SKINREMOVED:
-    case SKC_SKINAPPLIED:
-      StopFade(fade_, skinData_);
-      skinData_.HandleSkinCommand(message);
-      FitToText();
-      RepaintFace();
-      return true;
-    case SKC_STOPANIMATION:
-      StopFade(fade_, skinData_);
-      return true;
-    case SKC_BGPAINTED:
-      message.Result = PrepareCache() ? 1 : 0;
-      return true;
-    case SKC_DRAWFADEFRAME:
-      message.Result = 0;  // the fade puts its frame on the window
-      return true;
-    case SKC_PARENTUPDATED:
-      if (!skinData_.PaintLocked && !skinData_.PartlyHidden) break;
-      skinData_.PaintLocked = false;
-      if (skinData_.IsPaintLocked()) {
-        skinData_.PaintLocked = true;
-      } else {
-        RepaintFace();
-      }
-      return true;
-    case SKC_ISSKINNED:
-      message.Result = 1;
-      return true;
-    default:
-      break;
-  }
-  return skinData_.HandleSkinCommand(message);
+  return HandleFadingControlCommand(message, FadingControl{skinData_, fade_, [this] { return PrepareCache(); },
+                                                           [this] { RepaintFace(); }, [this] { FitToText(); }, true});
 }
 
 void TsCheckBox::WndProc(TMessage& Message) {

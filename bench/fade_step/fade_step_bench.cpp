@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/wine_timing.h"
 #include "app/stored_skins.h"
 #include "controls/common_data.h"
 #include "controls/fade_timer.h"
@@ -18,24 +19,10 @@
 #include "runtime/forms.h"
 
 using namespace klarvik;
+using klarvik::bench::MedianMilliseconds;
+using klarvik::bench::Now;
 
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
-
-double MedianMilliseconds(std::vector<double> seconds) {
-  std::sort(seconds.begin(), seconds.end());
-  return seconds[seconds.size() / 2] * 1000.0;
-}
 
 // A button-sized control that paints its cache from the skin's BUTTON section in its
 // normal or hot state, and leaves drawing the fade's frames to the fade.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/wine_timing.h"
 #include "app/main_form.h"
 #include "app/status_form.h"
 #include "app/stored_skins.h"
@@ -18,24 +19,10 @@
 #include "win/text.h"
 
 using namespace klarvik;
+using klarvik::bench::MedianMilliseconds;
+using klarvik::bench::Now;
 
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
-
-double MedianMilliseconds(std::vector<double> seconds) {
-  std::sort(seconds.begin(), seconds.end());
-  return seconds[seconds.size() / 2] * 1000.0;
-}
 
 std::wstring SkinName(std::size_t switchNumber) { return FromUtf8(kStoredSkins[switchNumber % kStoredSkins.size()].name); }
 
