@@ -42,6 +42,11 @@ void TsGauge::Loaded() {
   if (animated_ && !LightRunning()) StartLight(true);
 }
 
+void TsGauge::FontChanged() {
+  measuredText_.clear();
+  TGraphicControl::FontChanged();
+}
+
 void TsGauge::SetKind(TsGaugeKind kind) {
   if (kind == kind_) return;
   kind_ = kind;

@@ -82,6 +82,7 @@ class TsGauge : public TGraphicControl {
 
  protected:
   void Paint() override;
+  void FontChanged() override;
 
  private:
   bool Vertical() const { return kind_ == TsGaugeKind::gkVerticalBar; }
@@ -152,6 +153,8 @@ class TsGauge : public TGraphicControl {
   std::unique_ptr<TBitmap> fillFrame_;
   std::unique_ptr<TBitmap> uprightFrame_;
   int paintCount_ = 0;
+  std::wstring measuredText_;  // the text last measured for the filled part, and its size
+  SIZE measuredSize_{};
 };
 
 }  // namespace klarvik

@@ -119,8 +119,17 @@ void TsGauge::DrawFillText(TBitmap& fill, int section, const Rect& rect) {
   TCanvas& canvas = fill.Canvas();
   canvas.Font().Assign(Font());
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  const std::wstring text = TextToPrint();
+  if (text != measuredText_) {
+    measuredText_ = text;
+    measuredSize_ = canvas.TextExtent(text);
+  }
+  // The text sits in the middle of the gauge: a filled part it misses gets none of it.
+  const int left = rect.left + (rect.Width() - measuredSize_.cx) / 2, top = rect.top + (rect.Height() - measuredSize_.cy) / 2;
+  if (Rect{left, top, left + measuredSize_.cx, top + measuredSize_.cy}.Intersect(BoundsOf(fill.Width(), fill.Height())).Empty())
+    return;
   const UINT format = kTextFormat | (IsRightToLeft() ? DT_RTLREADING : 0);
-  DrawSectionText(canvas, TextToPrint(), Enabled(), *skinData_.Manager(), false, section, format, rect);
+  DrawSectionText(canvas, text, Enabled(), *skinData_.Manager(), false, section, format, rect);
 }
 
 bool TsGauge::LoadLight(int thickness) {

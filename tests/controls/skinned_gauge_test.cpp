@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/gauge.h"
+#include "controls/gauge_math.h"
 #include "tests/controls/skinned_controls_fixture.h"
 
 namespace klarvik::test {
@@ -54,6 +55,33 @@ TEST_F(SkinnedGaugeTest, TheFilledPartComesFromTheProgressSectionForEachKindOfBa
     gauge->SetAnimated(c.animated);
     EXPECT_EQ(PixelAt(10 + c.filled.x, 10 + c.filled.y), c.fill);
     EXPECT_EQ(PixelAt(10 + c.empty.x, 10 + c.empty.y), kGaugePixel);
+    delete gauge;
+  }
+}
+
+// The text over the filled part is drawn in the progress section's colours (black here)
+// where the filled part reaches the middle of the gauge, and nowhere else.
+TEST_F(SkinnedGaugeTest, TheTextIsWrittenOverTheFilledPartWhereItReachesIt) {
+  ShowSkin();
+  for (int progress : {90, 10}) {
+    SCOPED_TRACE(progress);
+    TsGauge* gauge = NewGauge(TsGaugeKind::gkHorizontalBar, 200, 25);
+    gauge->SetAnimated(false);
+    gauge->Font().SetHeight(-18);
+    gauge->SetShowText(true);
+    gauge->SetProgress(progress);
+    const int filled = FillLength(progress, 200);
+    TBitmap picture(300, 200);
+    SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+    const PixelView pixels = picture.Pixels();
+    int black = 0;
+    for (int x = 0; x < filled; ++x)
+      for (int y = 0; y < 25; ++y) black += (pixels.At(10 + x, 10 + y) & 0xFFFFFF) == 0 ? 1 : 0;
+    if (progress == 90) {
+      EXPECT_GT(black, 10);
+    } else {
+      EXPECT_EQ(black, 0);
+    }
     delete gauge;
   }
 }
