@@ -5,7 +5,6 @@
 #include "controls/fading_commands.h"
 #include "controls/skinned_text.h"
 #include "paint/primitives/focus_frame.h"
-#include "paint/primitives/section_item.h"
 #include "runtime/colors.h"
 #include "skin/manager/skin_broadcast.h"
 #include "win/handles.h"
@@ -166,20 +165,10 @@ void TsButton::DrawCaptionAndFocus(TCanvas& canvas) {
 }
 
 bool TsButton::PrepareCache() {
-  bool ready = true;
-  const TacParentCache parent = ParentBackgroundOf(*this, &ready);
-  if (!ready) {
-    skinData_.PaintLocked = true;
-    return false;
-  }
-  skinData_.PrepareCache();
+  TacParentCache parent;
+  if (!skinData_.PaintFace(PaintedState(), parent)) return false;
   TBitmap& cache = *skinData_.CacheBitmap();
-  if (cache.Empty()) return false;
-  TCanvas& canvas = cache.Canvas();
-  canvas.Font().Assign(Font());
-  PaintControlItem(cache.Pixels(), Rect{0, 0, Width(), Height()}, skinData_.PaintSource(), parent, Point{}, PaintedState(),
-                   true);
-  DrawCaptionAndFocus(canvas);
+  DrawCaptionAndFocus(cache.Canvas());
   if (!Enabled()) ApplyDisabledLook(cache, disabledKind_, parent);
   skinData_.BackgroundDirty = false;
   return true;

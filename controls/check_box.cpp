@@ -9,7 +9,6 @@
 #include "paint/primitives/bitmap_ops.h"
 #include "paint/primitives/focus_frame.h"
 #include "paint/primitives/glyph.h"
-#include "paint/primitives/section_item.h"
 #include "runtime/colors.h"
 #include "skin/manager/skin_broadcast.h"
 #include "win/handles.h"
@@ -225,18 +224,9 @@ void TsCheckBox::DrawCaptionAndGlyph(TBitmap& cache) {
 }
 
 bool TsCheckBox::PrepareCache() {
-  bool ready = true;
-  const TacParentCache parent = ParentBackgroundOf(*this, &ready);
-  if (!ready) {
-    skinData_.PaintLocked = true;
-    return false;
-  }
-  skinData_.PrepareCache();
+  TacParentCache parent;
+  if (!skinData_.PaintFace(Hot() && !readOnly_ ? 1 : 0, parent)) return false;
   TBitmap& cache = *skinData_.CacheBitmap();
-  if (cache.Empty()) return false;
-  cache.Canvas().Font().Assign(Font());
-  PaintControlItem(cache.Pixels(), Rect{0, 0, Width(), Height()}, skinData_.PaintSource(), parent, Point{},
-                   Hot() && !readOnly_ ? 1 : 0, true);
   DrawCaptionAndGlyph(cache);
   if (!Enabled()) ApplyDisabledLook(cache, disabledKind_, parent);
   skinData_.BackgroundDirty = false;

@@ -46,11 +46,6 @@ bool HasCorners(const TsGeneralData& section) {
   return std::any_of(section.CornerIndexes.begin(), section.CornerIndexes.end(), [](int i) { return i >= 0; });
 }
 
-// The skin data a control publishes, asked through the command so that any owner can answer.
-TsCommonData* PublishedSkinData(TControl& control) {
-  return reinterpret_cast<TsCommonData*>(AskSkinCommand(control, SKC_GETSKINDATA));
-}
-
 template <typename Visit>
 void ForEachLiveChild(TWinControl& container, Visit visit) {
   for (int i = 0; i < container.ControlCount(); ++i) {
@@ -105,7 +100,10 @@ std::string_view DefaultSectionOfKind(int kind) {
   }
 }
 
-TsCommonData* SkinDataOf(TControl& control) { return PublishedSkinData(control); }
+// Asked through the command, so that any owner can answer.
+TsCommonData* SkinDataOf(TControl& control) {
+  return reinterpret_cast<TsCommonData*>(AskSkinCommand(control, SKC_GETSKINDATA));
+}
 
 TsCommonData::TsCommonData(TComponent* owner, bool withCache)
     : owner_(owner), control_(dynamic_cast<TControl*>(owner)), cache_(withCache ? std::make_unique<TBitmap>() : nullptr) {}
@@ -264,7 +262,7 @@ int TsCommonData::ParentDependency() const {
     TWinControl* parent = ParentControl();
     if (!parent) return 0;
     if (!parent->HandleAllocated()) return 2;
-    TsCommonData* parentData = PublishedSkinData(*parent);
+    TsCommonData* parentData = SkinDataOf(*parent);
     if (parentData && parentData->Skinned()) return SendSkinCommand(*parent, SKC_SKINSTATE, 0) & kSkinStatePlain;
     return 1;
   }
@@ -354,6 +352,22 @@ void TsCommonData::PrepareCache() {
   const TControl* sized = control_ ? control_ : ProviderForm();
   if (sized && (cache_->Width() != sized->Width() || cache_->Height() != sized->Height()))
     cache_->SetSize(sized->Width(), sized->Height());
+}
+
+bool TsCommonData::PaintFace(int state, TacParentCache& parent) {
+  if (!control_) return false;
+  bool ready = true;
+  parent = ParentBackgroundOf(*control_, &ready);
+  if (!ready) {
+    PaintLocked = true;
+    return false;
+  }
+  PrepareCache();
+  if (cache_->Empty()) return false;
+  cache_->Canvas().Font().Assign(control_->Font());
+  PaintControlItem(cache_->Pixels(), Rect{0, 0, control_->Width(), control_->Height()}, paintSource_, parent, Point{}, state,
+                   true);
+  return true;
 }
 
 int TsCommonData::StateIndex(int state) const {
@@ -468,7 +482,7 @@ void TsCommonData::GetBackground(TacBgRequest& request, int state, HWND window) 
 
 TColor TsCommonData::ParentColor(HWND window) const {
   if (TWinControl* parent = ParentControl()) {
-    TsCommonData* parentData = PublishedSkinData(*parent);
+    TsCommonData* parentData = SkinDataOf(*parent);
     if (parentData && parentData->Skinned())
       return TColor{static_cast<std::int32_t>(SendSkinCommand(*parent, SKC_GETCOLOR, 0))};
     return Resolved(parent->Color());
@@ -501,7 +515,7 @@ TColor TsCommonData::ColorForChildren() const {
   if (transparency <= 0) return own;
   TWinControl* parent = ParentControl();
   if (!parent) return transparency >= 100 ? Resolved(OwnerColor()) : own;
-  TsCommonData* parentData = PublishedSkinData(*parent);
+  TsCommonData* parentData = SkinDataOf(*parent);
   const TColor under = parentData && parentData->Skinned()
                            ? TColor{static_cast<std::int32_t>(SendSkinCommand(*parent, SKC_GETCOLOR, 0))}
                            : Resolved(parent->Color());

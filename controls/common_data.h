@@ -114,6 +114,11 @@ class TsCommonData : public TObject {
   void EndUpdate(bool repaint);
   // Makes the cache if missing and sizes it to the owner.
   void PrepareCache();
+  // The start of a skinned control's picture: the cache sized to the owner, given the
+  // owner's font, and its section item painted in `state` over the background its parent
+  // reports, which `parent` receives. False (painting locked) while that background is not
+  // ready, or when the owner has no size.
+  bool PaintFace(int state, TacParentCache& parent);
   void GetBackground(TacBgRequest& request, int state, HWND window);
   // The colour children should use.
   TColor ControlColor(int state, HWND window) const;

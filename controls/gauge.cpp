@@ -13,7 +13,6 @@ namespace klarvik {
 
 namespace {
 
-constexpr UINT kLightTick = 22;        // ms
 constexpr int kLightCycle = 2222;      // ms from one run of the light to the next
 constexpr int kLightWidth = 300;
 constexpr int kLightMinimumStep = 15;  // pixels a tick

@@ -24,6 +24,9 @@ using TPrintTextEvent = std::function<void(TObject* Sender, std::wstring& TextTo
 
 class TsGauge : public TGraphicControl {
  public:
+  // The light's timer ticks this often (ms).
+  static constexpr unsigned kLightTick = 22;
+
   explicit TsGauge(TComponent* AOwner);
   ~TsGauge() override;
 
@@ -71,7 +74,7 @@ class TsGauge : public TGraphicControl {
   void LightTick();
   bool LightRunning() const;
   // Milliseconds to the light's next tick.
-  unsigned LightInterval() const { return lightWait_ * 22; }
+  unsigned LightInterval() const { return lightWait_ * kLightTick; }
   // Where the light's leading edge is along the bar.
   int LightOffset() const { return lightOffset_; }
   // Pictures of the gauge painted since it was made, for telling what repaints cost.

@@ -11,7 +11,7 @@ namespace klarvik::light_clock {
 
 namespace {
 
-constexpr unsigned kTick = 22;  // ms
+constexpr unsigned kTick = TsGauge::kLightTick;
 
 struct Entry {
   TsGauge* gauge;

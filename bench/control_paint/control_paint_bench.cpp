@@ -4,17 +4,15 @@
 // dirty and its window updated. Prints the median of each and its share of a 60 Hz frame.
 //   control_paint_bench [repaints per skin]
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "bench/wine_timing.h"
-#include "app/main_form.h"
-#include "app/status_form.h"
 #include "app/stored_skins.h"
+#include "bench/main_window_session.h"
+#include "bench/wine_timing.h"
 #include "runtime/application.h"
 #include "win/text.h"
 
@@ -38,17 +36,9 @@ double Time(int repaints, Repaint repaint) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  const int repaints = argc > 1 ? _wtoi(argv[1]) : 200;
-  LocalFree(argv);
+  const int repaints = bench::IntArgument(bench::Arguments(), 0, 200);
 
-  Application = new TApplication(nullptr);
-  Application->Initialize();
-  Application->CreateForm(Form1);
-  Application->CreateForm(StatusForm1);
-  Form1->Show();
-  Application->ProcessMessages();
+  bench::OpenMainWindow();
   TsSkinManager& manager = *Form1->sSkinManager1;
   const HWND window = Form1->Handle();
   TsGauge& gauge = *Form1->sGauge2;

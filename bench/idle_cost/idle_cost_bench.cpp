@@ -3,13 +3,12 @@
 // period as a share of one core, and the messages that woke it.
 //   idle_cost_bench [seconds] [skin] [first gauge %] [second gauge %]
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "app/main_form.h"
-#include "app/status_form.h"
+#include "bench/main_window_session.h"
 #include "runtime/application.h"
 
 using namespace klarvik;
@@ -28,19 +27,13 @@ double CpuSeconds() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  const int seconds = argc > 1 ? _wtoi(argv[1]) : 60;
-  const std::wstring skin = argc > 2 ? argv[2] : L"Steam2 (internal)";
-  const int first = argc > 3 ? _wtoi(argv[3]) : 47;
-  const int second = argc > 4 ? _wtoi(argv[4]) : 28;
-  LocalFree(argv);
+  const std::vector<std::wstring> arguments = bench::Arguments();
+  const int seconds = bench::IntArgument(arguments, 0, 60);
+  const std::wstring skin = arguments.size() > 1 ? arguments[1] : L"Steam2 (internal)";
+  const int first = bench::IntArgument(arguments, 2, 47);
+  const int second = bench::IntArgument(arguments, 3, 28);
 
-  Application = new TApplication(nullptr);
-  Application->Initialize();
-  Application->CreateForm(Form1);
-  Application->CreateForm(StatusForm1);
-  Form1->Show();
+  bench::OpenMainWindow();
   Form1->sSkinManager1->SetSkinName(skin);
   Form1->sSkinManager1->SetActive(true);
   Application->ProcessMessages();
