@@ -25,6 +25,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   CreateControls();
   CreateMainMenu();
   CreateSkinManager();
+  CreateSkinProvider();
   CreateActions();
   CreateTimer();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };

@@ -14,6 +14,7 @@
 #include "runtime/menus.h"
 #include "skin/manager/skin_manager.h"
 #include "widgets/threaded_timer.h"
+#include "window/skin_provider.h"
 
 namespace klarvik {
 
@@ -61,6 +62,7 @@ class TForm1 : public TForm {
   TMenuItem* N9;
 
   TsSkinManager* sSkinManager1;
+  TsSkinProvider* sSkinProvider1;
 
   TActionList* ActionList1;
   TAction* SaveSkinSetting;
@@ -132,6 +134,7 @@ class TForm1 : public TForm {
   void CreateControls();
   void CreateMainMenu();
   void CreateSkinManager();
+  void CreateSkinProvider();
   void CreateActions();
   TMenuItem* AddMenuItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption);
   TMenuItem* AddRadioItem(TMenuItem* parent, const wchar_t* name, const wchar_t* caption, BYTE group);

@@ -32,11 +32,17 @@ void TForm1::CreateSkinManager() {
   // Skins dropped into the program's own Skins folder can stand in for the stored ones.
   sSkinManager1->SetSkinDirectory(L".\\Skins");
   sSkinManager1->SetSkinName(L"Steam2 (internal)");
-  sSkinManager1->OnAfterChange = [this](TObject*) {
-    FollowSkinBackground(*this);
+  // The status window has no provider; it follows the skin's colours itself.
+  sSkinManager1->OnAfterChange = [](TObject*) {
     if (StatusForm1) FollowSkinBackground(*StatusForm1);
   };
   sSkinManager1->OnDeactivate = sSkinManager1->OnAfterChange;
+}
+
+void TForm1::CreateSkinProvider() {
+  sSkinProvider1 = new TsSkinProvider(this);
+  sSkinProvider1->SetName(L"sSkinProvider1");
+  sSkinProvider1->MakeSkinMenu = true;
 }
 
 TMenuItem* TForm1::SkinMenuItem(std::size_t index) const {

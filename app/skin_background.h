@@ -1,5 +1,5 @@
 #pragma once
-// The background of a form that no skin provider paints yet: the skin's main colour
+// The background of a form without a skin provider (the borderless status window): the skin's main colour
 // while a skin is shown, so that labels in the skin's text colour stay readable.
 #include "runtime/forms.h"
 

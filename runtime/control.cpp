@@ -102,7 +102,7 @@ void TControl::Update() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  WndProc(message);
+  windowProc_(message);
   return message.Result;
 }
 

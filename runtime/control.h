@@ -83,10 +83,15 @@ class TControl : public TComponent {
   // Paints what is already invalid now.
   virtual void Update();
 
-  // Builds a TMessage and hands it to WndProc.
+  // Builds a TMessage and hands it to WindowProc.
   LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
   // One switch from message to handler; unhandled messages go to DefaultHandler.
   virtual void WndProc(TMessage& Message);
+  // The handler every message of the control goes to first: WndProc until another
+  // component takes the control's messages over.
+  TWndMethod WindowProc() const { return windowProc_; }
+  void SetWindowProc(TWndMethod handler) { windowProc_ = handler ? handler : OwnWindowProc(); }
+  TWndMethod OwnWindowProc() { return MakeWndMethod<&TControl::WndProc>(this); }
 
   virtual void Click();
   TNotifyEvent OnClick;
@@ -152,6 +157,7 @@ class TControl : public TComponent {
   unsigned controlStyle_ = csClickEvents | csCaptureMouse;
   TCursor cursor_ = crDefault;
   TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+  TWndMethod windowProc_ = OwnWindowProc();
 };
 
 }  // namespace klarvik

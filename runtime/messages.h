@@ -12,6 +12,25 @@ struct TMessage {
   LRESULT Result;
 };
 
+// A message handler that can be told apart from another: the object it serves and the
+// function that calls it. Whoever takes a control's messages over keeps the handler it
+// replaced, calls it for what it leaves alone, and can later see whether the slot still
+// holds its own.
+struct TWndMethod {
+  void* Data = nullptr;
+  void (*Code)(void* data, TMessage& message) = nullptr;
+
+  void operator()(TMessage& message) const { Code(Data, message); }
+  explicit operator bool() const { return Code != nullptr; }
+  friend bool operator==(const TWndMethod&, const TWndMethod&) = default;
+};
+
+// The handler that calls object->*Method.
+template <auto Method, typename T>
+TWndMethod MakeWndMethod(T* object) {
+  return TWndMethod{object, [](void* data, TMessage& message) { (static_cast<T*>(data)->*Method)(message); }};
+}
+
 // Posted to a form to destroy it once the current message has been handled.
 constexpr UINT CM_RELEASE = 0xB401;
 // Sent to a control (a windowless one by direct call) when the mouse comes over it and

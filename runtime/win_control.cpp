@@ -155,8 +155,9 @@ void TWinControl::Detach() {
 
 LRESULT TWinControl::Dispatch(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
+  const TWndMethod handler = WindowProc();
   WindowExceptions<TObject>::CallGuarded(this, 0, [&] {
-    WndProc(message);
+    handler(message);
     return LRESULT{0};
   });
   return message.Result;

@@ -65,6 +65,10 @@ class TWinControl : public TControl {
 
   void WndProc(TMessage& Message) override;
 
+  // Each visible graphic child meeting the clip box, clipped to its bounds, origin at its
+  // corner; public for whoever paints the background in the control's place.
+  void PaintControls(HDC dc);
+
   // The object behind a window of the runtime (own class or subclassed), or nullptr.
   static TWinControl* FindControl(HWND window);
 
@@ -87,8 +91,6 @@ class TWinControl : public TControl {
 
   // Fills the background with Brush, leaving out the visible opaque graphic children.
   void PaintBackground(HDC dc);
-  // Each visible graphic child meeting the clip box, clipped to its bounds, origin at its corner.
-  void PaintControls(HDC dc);
 
   // Message handlers.
   void WMPaint(TMessage& message);

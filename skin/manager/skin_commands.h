@@ -17,6 +17,7 @@ enum TSkinCommand : WORD {
   SKC_SKINLOADED = 1,        // new tables are loaded
   SKC_SKINREMOVED = 2,       // back to the standard look
   SKC_SKINAPPLIED = 3,       // repaint with the current skin
+  SKC_GETPROVIDER = 4,       // a form answers its skin provider
   SKC_PARENTUPDATED = 6,     // the parent finished an update; a locked child may paint again
   SKC_ISSKINNED = 7,         // answered 1 by a window that passes commands on to its children itself
   SKC_SETPAINTLOCK = 8,      // low word 1 locks painting, else unlocks

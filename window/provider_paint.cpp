@@ -1,0 +1,116 @@
+// Painting the window from the form image: the frame on WM_NCPAINT, the client
+// background on erase and paint, and whole-window printing.
+#include "runtime/menus.h"
+#include "skin/manager/skin_broadcast.h"
+#include "win/handles.h"
+#include "window/skin_provider.h"
+
+namespace klarvik {
+
+namespace {
+
+// Exactly the client part of the image, when there is one that is up to date.
+bool CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect& client) {
+  if (!image || image->Empty()) return false;
+  BitBlt(dc, 0, 0, client.Width(), client.Height(), image->Canvas().Handle(), offsetX, offsetY, SRCCOPY);
+  return true;
+}
+
+}  // namespace
+
+void TsSkinProvider::NCPaint(TMessage& message) {
+  if (!DrawNonClientArea) {
+    CallPrevious(message);
+    return;
+  }
+  message.Result = 0;
+  // A paint lock, or a menu bar the window does not show yet: a later paint will come.
+  if (skinData_->PaintLocked || (skinData_->SkinState & kSkinStateUpdating)) return;
+  HWND window = form_->Handle();
+  if (form_->Menu() && !GetMenu(window)) return;
+  if (deferredInit_) FirstTimeInitialization();
+  const bool changed = ImageChanged() || !FormImage();
+  if (!RebuildImage()) return;
+  if (regionDirty_ && !regionUpdating_) {
+    if (WindowMinimized() && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) return;
+    const Rect before = regionShape_;
+    const bool redraw = WindowMaximized() || !form_->Showing();
+    UpdateRegion(redraw);
+    // A new region with redraw repaints the frame by itself.
+    if (redraw && !changed && !(before == regionShape_)) return;
+  }
+  const WindowDc dc(window, true);
+  PaintNonClient(dc.Get());
+}
+
+void TsSkinProvider::EraseClient(TMessage& message) {
+  if (!DrawClientArea || !form_->Showing()) {
+    CallPrevious(message);
+    return;
+  }
+  message.Result = 1;
+  if (skinData_->PaintLocked || (skinData_->SkinState & kSkinStateUpdating) || paintingClient_) return;
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  const Rect client = form_->ClientRect();
+  if (PlainBackground()) {
+    const TColor color = skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
+    const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    const RECT area = ToRECT(client);
+    FillRect(dc, &area, brush.Get());
+    return;
+  }
+  if (!ImageChanged()) CopyClientPart(FormImage(), dc, ClientOffsetX(), ClientOffsetY(), client);
+  NotifyChildrenUpdated(*form_);
+}
+
+void TsSkinProvider::PaintClient(TMessage& message) {
+  if (!DrawClientArea) {
+    CallPrevious(message);
+    return;
+  }
+  message.Result = 0;
+  HWND window = form_->Handle();
+  paintingClient_ = true;
+  {
+    const PaintScope paint(window);
+    const Rect client = form_->ClientRect();
+    if (PlainBackground()) {
+      const TColor color = skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
+      const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+      const RECT area = ToRECT(client);
+      FillRect(paint.Dc(), &area, brush.Get());
+    } else {
+      RebuildImage();
+      CopyClientPart(FormImage(), paint.Dc(), ClientOffsetX(), ClientOffsetY(), client);
+    }
+    form_->PaintControls(paint.Dc());
+  }
+  paintingClient_ = false;
+  NotifyChildrenUpdated(*form_);
+}
+
+void TsSkinProvider::PrintWindowImage(TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (message.LParam == PRF_ERASEBKGND) {
+    TMessage erase{WM_ERASEBKGND, message.WParam, 0, 0};
+    EraseClient(erase);
+    message.Result = erase.Result;
+    return;
+  }
+  if (!RebuildImage()) {
+    CallPrevious(message);
+    return;
+  }
+  if (DrawNonClientArea) PaintNonClient(dc);
+  const Rect client = ClientRectInWindow();
+  const SavedDcState saved(dc);
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x + client.left, origin.y + client.top, nullptr);
+  IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+  CopyClientPart(FormImage(), dc, client.left, client.top, BoundsOf(client.Width(), client.Height()));
+  form_->PaintControls(dc);
+  message.Result = 0;
+}
+
+}  // namespace klarvik
