@@ -299,7 +299,8 @@ void TsSkinProvider::SkinRemoved() {
 void TsSkinProvider::RepaintNonClient() {
   if (!WindowReady()) return;
   MarkImageChanged();
-  RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+  // Straight to the frame: invalidating it would repaint the client area as well.
+  SendMessageW(form_->Handle(), WM_NCPAINT, 1, 0);
 }
 
 void TsSkinProvider::PaintFrameNow() {
@@ -325,12 +326,12 @@ void TsSkinProvider::NCActivate(TMessage& message) {
   }
   formIsActive_ = message.WParam != 0;
   // A title with one look keeps its picture.
-  const bool rebuild = HasTwoLooks();
-  if (rebuild) {
-    MarkImageChanged();
-    RebuildImage();
-  }
-  CallPreviousCovered(message, false);
+  if (HasTwoLooks()) MarkImageChanged();
+  // -1 asks the system to change the activation state without drawing its own caption.
+  TMessage quiet{message.Msg, message.WParam, -1, 0};
+  CallPrevious(quiet);
+  message.Result = quiet.Result;
+  PaintFrameNow();
 }
 
 void TsSkinProvider::SetText(TMessage& message) {

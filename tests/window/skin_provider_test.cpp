@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,12 +31,14 @@ struct Recorder {
   TWndMethod previous;
   std::vector<UINT> probes;
   std::vector<WORD> skinCommands;
-  std::function<void(const TMessage&)> onMessage;
+  std::function<void(const TMessage&)> onMessage;     // before the previous handler
+  std::function<void(const TMessage&)> afterMessage;  // after it
   void Handle(TMessage& message) {
     if (message.Msg == kProbeMessage) probes.push_back(message.Msg);
     if (message.Msg == WM_SKINCOMMAND) skinCommands.push_back(SkinCommandOf(message.WParam));
     if (onMessage) onMessage(message);
     previous(message);
+    if (afterMessage) afterMessage(message);
   }
   void Install(TCustomForm& form) {
     previous = form.WindowProc();
@@ -191,28 +195,57 @@ TEST_F(SkinnedFormTest, TitleWithOneLookKeepsItsPictureOnDeactivation) {
   EXPECT_EQ(ImagePixel(title.x, title.y), 0xFF123456u);
 }
 
-// While the system handles activation it draws its own caption; a helper form covers it.
-TEST_F(SkinnedFormTest, CaptionCoverHidesTheSystemCaptionDuringActivation) {
-  ShowSkinnedForm();
-  Recorder below;
-  // Underneath the provider: sees the system's turn.
-  form->SetWindowProc(MakeWndMethod<&Recorder::Handle>(&below));
-  below.previous = form->OwnWindowProc();
+// The provider with a recorder underneath it, which sees the system's own turn at each
+// message the provider hands on.
+Recorder* ProviderOverRecorder(TForm& form, TsSkinProvider*& provider) {
+  auto* below = new Recorder;
   Free(provider);
-  provider = new TsSkinProvider(form);
-  ShowSkin();
+  below->Install(form);
+  provider = new TsSkinProvider(&form);
+  return below;
+}
+
+// The system draws its own caption when it handles activation; none of it may reach the
+// window, in either direction.
+TEST_F(SkinnedFormTest, SystemCaptionNeverShowsOnActivation) {
+  ShowSkinnedForm();
+  std::unique_ptr<Recorder> below(ProviderOverRecorder(*form, provider));
+  BroadcastSkinCommand(SKC_SKINAPPLIED, reinterpret_cast<LPARAM>(manager));
+  Settle();
+  const POINT title = TitlePoint();
+  std::vector<std::uint32_t> seen;
+  below->afterMessage = [&](const TMessage& message) {
+    if (message.Msg == WM_NCACTIVATE) seen.push_back(WindowPixel(title.x, title.y));
+  };
+  SendMessageW(form->Handle(), WM_NCACTIVATE, FALSE, 0);
+  SendMessageW(form->Handle(), WM_NCACTIVATE, TRUE, 0);
+  EXPECT_EQ(seen, (std::vector<std::uint32_t>{kActiveTitlePixel, kInactiveTitlePixel}));
+  EXPECT_EQ(WindowPixel(title.x, title.y), kActiveTitlePixel);
+  Free(provider);
+  provider = nullptr;
+  form->SetWindowProc(below->previous);
+}
+
+// A caption change has no such quiet way: a helper form covers the title meanwhile.
+TEST_F(SkinnedFormTest, CaptionCoverHidesTheSystemCaptionDuringACaptionChange) {
+  ShowSkinnedForm();
+  std::unique_ptr<Recorder> below(ProviderOverRecorder(*form, provider));
   BroadcastSkinCommand(SKC_SKINAPPLIED, reinterpret_cast<LPARAM>(manager));
   Settle();
   bool covered = false;
-  below.onMessage = [&](const TMessage& message) {
-    if (message.Msg != WM_NCACTIVATE) return;
+  below->onMessage = [&](const TMessage& message) {
+    if (message.Msg != WM_SETTEXT) return;
     TacCaptionCover* cover = provider->CaptionCover();
     covered = cover && cover->HandleAllocated() && IsWindowVisible(cover->Handle()) && cover->Tag() == HelperFormTag &&
               cover->Owner() == nullptr;
   };
-  SendMessageW(form->Handle(), WM_NCACTIVATE, FALSE, 0);
+  SetWindowTextW(form->Handle(), L"Renamed");
   EXPECT_TRUE(covered);
   EXPECT_EQ(provider->CaptionCover(), nullptr);
+  EXPECT_EQ(form->Caption(), L"Renamed");
+  Free(provider);
+  provider = nullptr;
+  form->SetWindowProc(below->previous);
 }
 
 TEST_F(SkinnedFormTest, TransparentCornersAreCutFromTheWindow) {

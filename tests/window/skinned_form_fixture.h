@@ -17,7 +17,7 @@ namespace klarvik::test {
 constexpr std::uint32_t kFormPixel = 0xFF00C000;          // FORM (COLOR 49152)
 constexpr std::uint32_t kBorderPixel = 0xFF102030;        // the frame's border mask
 constexpr std::uint32_t kActiveTitlePixel = 0xFF0000C0;   // FORMTITLE's hot look
-constexpr std::uint32_t kInactiveTitlePixel = 0xFF808080; // FORMTITLE's normal look
+constexpr std::uint32_t kInactiveTitlePixel = 0xFF405060; // FORMTITLE's normal look
 constexpr std::uint32_t kMenuLinePixel = 0xFFC0C000;
 constexpr std::uint32_t kCloseGlyphPixel = 0xFFC03030;
 constexpr std::uint32_t kMinGlyphPixel = 0xFF30C030;
