@@ -114,7 +114,6 @@ bool TsSkinProvider::RebuildImage() {
     PaintCaptionText(image);
     PaintCaptionButtons(image);
   }
-  menuBarDirty_ = false;
   skinData_->BackgroundDirty = false;
   return true;
 }

@@ -18,6 +18,14 @@ bool CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect
 
 }  // namespace
 
+void TsSkinProvider::FillPlainBackground(HDC dc, const Rect& client) {
+  const TColor color =
+      skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
+  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+  const RECT area = ToRECT(client);
+  FillRect(dc, &area, brush.Get());
+}
+
 void TsSkinProvider::NCPaint(TMessage& message) {
   if (!DrawNonClientArea) {
     CallPrevious(message);
@@ -28,7 +36,6 @@ void TsSkinProvider::NCPaint(TMessage& message) {
   if (skinData_->PaintLocked || (skinData_->SkinState & kSkinStateUpdating)) return;
   HWND window = form_->Handle();
   if (form_->Menu() && !GetMenu(window)) return;
-  if (deferredInit_) FirstTimeInitialization();
   const bool changed = ImageChanged() || !FormImage();
   if (!RebuildImage()) return;
   if (regionDirty_ && !regionUpdating_) {
@@ -53,10 +60,7 @@ void TsSkinProvider::EraseClient(TMessage& message) {
   HDC dc = reinterpret_cast<HDC>(message.WParam);
   const Rect client = form_->ClientRect();
   if (PlainBackground()) {
-    const TColor color = skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
-    const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
-    const RECT area = ToRECT(client);
-    FillRect(dc, &area, brush.Get());
+    FillPlainBackground(dc, client);
     return;
   }
   if (!ImageChanged()) CopyClientPart(FormImage(), dc, ClientOffsetX(), ClientOffsetY(), client);
@@ -69,24 +73,26 @@ void TsSkinProvider::PaintClient(TMessage& message) {
     return;
   }
   message.Result = 0;
-  HWND window = form_->Handle();
   paintingClient_ = true;
-  {
-    const PaintScope paint(window);
-    const Rect client = form_->ClientRect();
-    if (PlainBackground()) {
-      const TColor color = skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
-      const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
-      const RECT area = ToRECT(client);
-      FillRect(paint.Dc(), &area, brush.Get());
-    } else {
-      RebuildImage();
-      CopyClientPart(FormImage(), paint.Dc(), ClientOffsetX(), ClientOffsetY(), client);
-    }
-    form_->PaintControls(paint.Dc());
+  if (message.WParam) {
+    PaintClientInto(reinterpret_cast<HDC>(message.WParam));
+  } else {
+    const PaintScope paint(form_->Handle());
+    PaintClientInto(paint.Dc());
   }
   paintingClient_ = false;
   NotifyChildrenUpdated(*form_);
+}
+
+void TsSkinProvider::PaintClientInto(HDC dc) {
+  const Rect client = form_->ClientRect();
+  if (PlainBackground()) {
+    FillPlainBackground(dc, client);
+  } else {
+    RebuildImage();
+    CopyClientPart(FormImage(), dc, ClientOffsetX(), ClientOffsetY(), client);
+  }
+  form_->PaintControls(dc);
 }
 
 void TsSkinProvider::PrintWindowImage(TMessage& message) {
@@ -108,8 +114,7 @@ void TsSkinProvider::PrintWindowImage(TMessage& message) {
   GetViewportOrgEx(dc, &origin);
   SetViewportOrgEx(dc, origin.x + client.left, origin.y + client.top, nullptr);
   IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
-  CopyClientPart(FormImage(), dc, client.left, client.top, BoundsOf(client.Width(), client.Height()));
-  form_->PaintControls(dc);
+  PaintClientInto(dc);
   message.Result = 0;
 }
 

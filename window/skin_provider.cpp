@@ -24,8 +24,9 @@ TCustomForm& FormOwner(TComponent* owner) {
 
 }  // namespace
 
+// Asked through the form's handler, so that a form without a window yet answers too.
 TsSkinProvider* ProviderOf(TCustomForm& form) {
-  return reinterpret_cast<TsSkinProvider*>(AskSkinCommand(form, SKC_GETPROVIDER));
+  return reinterpret_cast<TsSkinProvider*>(form.Perform(WM_SKINCOMMAND, SkinCommandParam(SKC_GETPROVIDER), 0));
 }
 
 TsSkinProvider::TsSkinProvider(TComponent* AOwner) : TComponent(&FormOwner(AOwner)), form_(&FormOwner(AOwner)) {
@@ -65,7 +66,8 @@ void TsSkinProvider::Loaded() {
   TComponent::Loaded();
   if (inert_) return;
   if (skinData_->UpdateNesting > 0) skinData_->EndUpdate(false);
-  FirstTimeInitialization();
+  if (form_->BorderStyle() == TFormBorderStyle::bsSizeToolWin) UseGlobalColor = true;
+  InitializeForSkin();
 }
 
 bool TsSkinProvider::WindowReady() const { return form_->HandleAllocated() && !form_->IsDestroying(); }
@@ -81,13 +83,6 @@ TBitmap* TsSkinProvider::FormImage() const {
   return image && !image->Empty() ? image : nullptr;
 }
 
-void TsSkinProvider::FirstTimeInitialization() {
-  deferredInit_ = false;
-  InitializeForSkin();
-  if (WindowReady()) SetTransitionsForceDisabled(form_->Handle(), DrawNonClientArea);
-  if (form_->BorderStyle() == TFormBorderStyle::bsSizeToolWin) UseGlobalColor = true;
-}
-
 void TsSkinProvider::StripSystemMenuStyle() {
   HWND window = form_->Handle();
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
@@ -101,17 +96,17 @@ void TsSkinProvider::StripSystemMenuStyle() {
 }
 
 void TsSkinProvider::InitializeForSkin() {
-  if (inert_ || deferredInit_ || !skinData_->Manager() || !WindowReady() || !SkinActive()) return;
+  if (inert_ || !skinData_->Manager() || !WindowReady() || !SkinActive()) return;
   skinData_->UpdateIndexes();
   // Without the system menu style the system draws no caption buttons and no icon.
   StripSystemMenuStyle();
+  SetTransitionsForceDisabled(form_->Handle(), DrawNonClientArea);
   titleSectionIndex_ = -1;
   captionSectionIndex_ = skinData_->Tables()->IndexOfSection("CAPTION");
   SelectCaptionGlyphs();
   regionDirty_ = true;
   MarkImageChanged();
   menuLineCount_ = -1;
-  menuBarDirty_ = true;
   if (UseGlobalColor && !(form_->ComponentState() & (csLoading | csReading)) && !skinData_->CustomColor()) {
     const TsSkinTables& tables = *skinData_->Tables();
     form_->SetColor(tables.ColorRef(tables.MainColor()));
@@ -127,7 +122,7 @@ bool TsSkinProvider::MayCoverCaption() const {
 
 void TsSkinProvider::CallPreviousCovered(TMessage& message, bool rebuildAfter) {
   HWND window = form_->Handle();
-  if (CompositionEnabled() || deferredInit_) {
+  if (CompositionEnabled()) {
     SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     CallPrevious(message);
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
@@ -144,11 +139,8 @@ void TsSkinProvider::CallPreviousCovered(TMessage& message, bool rebuildAfter) {
 
 void TsSkinProvider::HandleMessage(TMessage& message) {
   if (message.Msg == WM_SKINCOMMAND && HandleSkinCommand(message)) return;
-  const bool skinned = !inert_ && SkinActive();
-  if (!skinned) {
+  if (!SkinActive()) {
     CallPrevious(message);
-    // The window is made: the skin, if one comes later, finds it ready.
-    if ((message.Msg == WM_CREATE || message.Msg == WM_NCCREATE) && !inert_) InitializeForSkin();
     return;
   }
   switch (message.Msg) {
@@ -223,11 +215,6 @@ void TsSkinProvider::HandleMessage(TMessage& message) {
 
 bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
   const auto command = static_cast<TSkinCommand>(SkinCommandOf(message.WParam));
-  if (inert_) {
-    if (command != SKC_GETPROVIDER) return false;
-    CallPrevious(message);
-    return true;
-  }
   auto* manager = reinterpret_cast<TsSkinManager*>(message.LParam);
   switch (command) {
     case SKC_ISSKINNED:
@@ -249,9 +236,13 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& message) {
       return true;
     case SKC_GETBACKGROUND: {
       if (InSendMessage() || !message.LParam) return false;
-      auto& request = *reinterpret_cast<TacBgRequest*>(message.LParam);
-      skinData_->HandleSkinCommand(message);
       // The form image holds the whole window; children ask in client coordinates.
+      auto& request = *reinterpret_cast<TacBgRequest*>(message.LParam);
+      if (request.DrawNow) {
+        request.OffsetX += ClientOffsetX();
+        request.OffsetY += ClientOffsetY();
+      }
+      skinData_->HandleSkinCommand(message);
       if (request.Kind == TacBgRequest::kImage && !request.DrawNow) {
         request.OffsetX += ClientOffsetX();
         request.OffsetY += ClientOffsetY();

@@ -128,7 +128,6 @@ class TsSkinProvider : public TComponent {
   bool PlainBackground();
 
   void TakeOverForm();
-  void FirstTimeInitialization();
   void SelectCaptionGlyphs();
   void LayoutTitle();
   void PlaceButton(CaptionButtonSlot& button, int& x, int topLine);
@@ -150,6 +149,9 @@ class TsSkinProvider : public TComponent {
   // The client area.
   void EraseClient(TMessage& message);
   void PaintClient(TMessage& message);
+  // The client background and the windowless children over it, at the DC's origin.
+  void PaintClientInto(HDC dc);
+  void FillPlainBackground(HDC dc, const Rect& client);
   void PrintWindowImage(TMessage& message);
 
   // Messages.
@@ -182,9 +184,7 @@ class TsSkinProvider : public TComponent {
   TacHandlerLink* link_ = nullptr;  // owned by the form
   std::unique_ptr<TsCommonData> skinData_;
   bool inert_ = false;
-  bool deferredInit_ = false;
   bool formIsActive_ = true;
-  bool menuBarDirty_ = true;
   bool regionDirty_ = true;
   bool regionUpdating_ = false;
   bool listed_ = false;  // in SkinnedForms

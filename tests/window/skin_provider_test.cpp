@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/bitmap.h"
 #include "skin/manager/skin_broadcast.h"
 #include "tests/window/skinned_form_fixture.h"
 #include "win/exceptions.h"
@@ -64,13 +65,19 @@ TEST_F(SkinnedFormTest, ProviderNeedsAFormAndASecondOneStaysInert) {
   } catch (const EInvalidOperation& error) {
     EXPECT_EQ(MessageOf(error), L"TsSkinProvider component may be used with forms only!");
   }
-  ShowSkinnedForm();
+  // Both made while the form has no window yet, as a form's constructor makes them.
+  app.CreateForm(form);
+  provider = new TsSkinProvider(form);
   auto* second = new TsSkinProvider(form);
+  EXPECT_FALSE(form->HandleAllocated());
   EXPECT_TRUE(second->Inert());
   EXPECT_FALSE(provider->Inert());
   EXPECT_EQ(ProviderOf(*form), provider);
   Free(second);
   EXPECT_EQ(ProviderOf(*form), provider);
+  form->Show();
+  ShowSkin();
+  Settle();
   EXPECT_TRUE(provider->FormImage() != nullptr);
 }
 
@@ -171,6 +178,17 @@ TEST_F(SkinnedFormTest, ClientBackgroundComesFromTheSkin) {
   EXPECT_EQ(request.OffsetX, provider->ClientOffsetX());
   EXPECT_EQ(request.OffsetY, provider->ClientOffsetY());
   EXPECT_EQ(WindowPixel(x, y), ImagePixel(x, y));
+
+  // Drawn at once for a child at client point (5, 7): the image pixel under that point.
+  TBitmap drawn(1, 1);
+  TacBgRequest now;
+  now.DrawNow = true;
+  now.DC = drawn.Canvas().Handle();
+  now.Rect = RECT{0, 0, 1, 1};
+  now.OffsetX = 5;
+  now.OffsetY = 7;
+  SendMessageW(form->Handle(), WM_SKINCOMMAND, SkinCommandParam(SKC_GETBACKGROUND), reinterpret_cast<LPARAM>(&now));
+  EXPECT_EQ(drawn.Pixels().At(0, 0) | 0xFF000000u, ImagePixel(provider->ClientOffsetX() + 5, provider->ClientOffsetY() + 7));
 }
 
 TEST_F(SkinnedFormTest, ActivationShowsTheTitlesTwoLooks) {
