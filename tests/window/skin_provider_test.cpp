@@ -160,6 +160,32 @@ TEST_F(SkinnedFormTest, FramePartsComeFromTheSkinAndShowOnTheWindow) {
   EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_SYSMENU);
 }
 
+TEST_F(SkinnedFormTest, MenuBarItemsShowOnTheSkinnedBand) {
+  ShowSkinnedForm();
+  RECT window{}, item{};
+  GetWindowRect(form->Handle(), &window);
+  ASSERT_TRUE(GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &item));
+  int text = 0, band = 0;
+  for (int y = item.top; y < item.bottom; ++y) {
+    for (int x = item.left; x < item.right; ++x) {
+      const std::uint32_t pixel = WindowPixel(x - window.left, y - window.top);
+      (pixel == kMenuLinePixel ? band : text) += 1;
+    }
+  }
+  EXPECT_GT(band, text);  // the band around the caption
+  EXPECT_GT(text, 5);     // and the caption's letters
+}
+
+// A borderless form keeps its shape and shows no title; only its background is skinned.
+TEST_F(SkinnedFormTest, BorderlessFormGetsOnlyItsBackground) {
+  ShowSkinnedForm(TFormBorderStyle::bsNone);
+  EXPECT_EQ(provider->CaptionHeight(), 0);
+  EXPECT_EQ(provider->CloseButton().State, -1);
+  const UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(form->Handle(), region.Get()), ERROR);
+  EXPECT_EQ(WindowPixel(40, 60), kFormPixel);
+}
+
 TEST_F(SkinnedFormTest, ClientBackgroundComesFromTheSkin) {
   ShowSkinnedForm();
   RECT client{};
