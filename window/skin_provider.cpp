@@ -45,13 +45,12 @@ void TsSkinProvider::TakeOverForm() {
   link_ = new TacHandlerLink(*form_, *this);
   menuLineCount_ = -1;
   SkinnedForms().push_back(form_);
-  listed_ = true;
   formIsActive_ = true;
 }
 
 TsSkinProvider::~TsSkinProvider() {
   captionCover_.reset();
-  if (listed_) {
+  if (link_) {
     auto& forms = SkinnedForms();
     if (auto at = std::find(forms.begin(), forms.end(), form_); at != forms.end()) {
       *at = forms.back();
@@ -101,7 +100,6 @@ void TsSkinProvider::InitializeForSkin() {
   // Without the system menu style the system draws no caption buttons and no icon.
   StripSystemMenuStyle();
   SetTransitionsForceDisabled(form_->Handle(), DrawNonClientArea);
-  titleSectionIndex_ = -1;
   captionSectionIndex_ = skinData_->Tables()->IndexOfSection("CAPTION");
   SelectCaptionGlyphs();
   regionDirty_ = true;
@@ -266,7 +264,7 @@ void TsSkinProvider::SkinLoaded(bool refresh) {
 }
 
 void TsSkinProvider::SkinRemoved() {
-  titleSectionIndex_ = captionSectionIndex_ = -1;
+  captionSectionIndex_ = -1;
   menuLineCount_ = -1;
   captionCover_.reset();
   if (!WindowReady()) return;

@@ -97,20 +97,17 @@ class TsSkinProvider : public TComponent {
   const CaptionButtonSlot& CloseButton() const { return closeButton_; }
   const CaptionButtonSlot& MinimizeButton() const { return minimizeButton_; }
   const CaptionButtonSlot& MaximizeButton() const { return maximizeButton_; }
-  const Rect& IconRect() const { return iconRect_; }
   const std::vector<Rect>& CornerCutouts() const { return cornerCutouts_; }
   // The form image: null until the first non-client paint under a skin.
   TBitmap* FormImage() const;
-  // The helper form that covers the title while the system handles activation; null
-  // when none is shown.
+  // The helper form that covers the title while the system handles a caption change;
+  // null when none is shown.
   TacCaptionCover* CaptionCover() const { return captionCover_.get(); }
 
  private:
-  friend class TacCaptionCover;
-
   bool WindowReady() const;
   bool SkinActive() const;
-  // The form draws a provider-drawn frame with title: a border style and a caption.
+  // The form has a frame to draw: a border style, or it is a child window.
   bool HasBorder() const;
   bool IsToolWindow() const;
   bool WindowMaximized() const;
@@ -181,16 +178,14 @@ class TsSkinProvider : public TComponent {
   void BuildCornerCutouts();
 
   TCustomForm* form_ = nullptr;
-  TacHandlerLink* link_ = nullptr;  // owned by the form
+  TacHandlerLink* link_ = nullptr;  // owned by the form; null for an inert provider
   std::unique_ptr<TsCommonData> skinData_;
   bool inert_ = false;
   bool formIsActive_ = true;
   bool regionDirty_ = true;
   bool regionUpdating_ = false;
-  bool listed_ = false;  // in SkinnedForms
   bool systemMenuStyleRemoved_ = false;
   int captionSectionIndex_ = -1;
-  int titleSectionIndex_ = -1;
   int menuLineCount_ = -1;
   int captionCenterY_ = 0;
   int redrawLockCount_ = 0;
