@@ -176,6 +176,11 @@ bool TsButton::PrepareCache() {
 
 void TsButton::PaintSkinned(HDC dc) {
   if (skinData_.IsPaintLocked()) return;
+  if (!fade_) {
+    skinData_.UpdatePartlyHidden();
+    // What shows of the parent around a button cut by its edge may have changed.
+    if (skinData_.PartlyHidden) skinData_.BackgroundDirty = true;
+  }
   if (skinData_.BackgroundDirty && !fade_ && !PrepareCache()) return;
   TBitmap* cache = skinData_.CacheBitmap();
   if (!cache || cache->Empty()) return;

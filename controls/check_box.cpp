@@ -235,6 +235,7 @@ bool TsCheckBox::PrepareCache() {
 
 void TsCheckBox::DrawSkinnedFace(HDC dc) {
   if (skinData_.IsPaintLocked()) return;
+  skinData_.UpdatePartlyHidden();
   if (!fade_ && !PrepareCache()) return;
   TBitmap* cache = skinData_.CacheBitmap();
   if (!cache || cache->Empty()) return;

@@ -354,6 +354,11 @@ void TsCommonData::PrepareCache() {
     cache_->SetSize(sized->Width(), sized->Height());
 }
 
+void TsCommonData::UpdatePartlyHidden() {
+  TWinControl* parent = control_ ? control_->Parent() : nullptr;
+  PartlyHidden = parent && !parent->ClientRect().Contains(control_->BoundsRect());
+}
+
 bool TsCommonData::PaintFace(int state, TacParentCache& parent) {
   if (!control_) return false;
   bool ready = true;

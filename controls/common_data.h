@@ -114,6 +114,9 @@ class TsCommonData : public TObject {
   void EndUpdate(bool repaint);
   // Makes the cache if missing and sizes it to the owner.
   void PrepareCache();
+  // PartlyHidden from the owner's bounds against its parent's client area; owners that
+  // check it call this as they paint.
+  void UpdatePartlyHidden();
   // The start of a skinned control's picture: the cache sized to the owner, given the
   // owner's font, and its section item painted in `state` over the background its parent
   // reports, which `parent` receives. False (painting locked) while that background is not

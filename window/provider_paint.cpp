@@ -9,11 +9,15 @@ namespace klarvik {
 
 namespace {
 
-// Exactly the client part of the image, when there is one that is up to date.
-bool CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect& client) {
-  if (!image || image->Empty()) return false;
-  BitBlt(dc, 0, 0, client.Width(), client.Height(), image->Canvas().Handle(), offsetX, offsetY, SRCCOPY);
-  return true;
+// The client part of the image, as far as the device context's clipping lets it show.
+void CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect& client) {
+  if (!image || image->Empty()) return;
+  RECT clip{};
+  Rect area = client;
+  if (GetClipBox(dc, &clip) != NULLREGION && GetClipBox(dc, &clip) != ERROR) area = area.Intersect(FromRECT(clip));
+  if (area.Empty()) return;
+  BitBlt(dc, area.left, area.top, area.Width(), area.Height(), image->Canvas().Handle(), offsetX + area.left,
+         offsetY + area.top, SRCCOPY);
 }
 
 }  // namespace

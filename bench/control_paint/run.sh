@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times one full repaint of the main window's skinned gauge and button under Wine on one core,
-# in each stored skin. Figures only: a slow repaint never makes it fail.
+# Times repaints of the main window under Wine on one core, in each stored skin: its skinned
+# gauge and button, and its frame (copied, rebuilt, on an activation change). Figures only:
+# a slow repaint never makes it fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/bench/wine-bench-env"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/text_size.h"
+#include "skin/manager/skin_broadcast.h"
 #include "tests/controls/skinned_controls_fixture.h"
 
 namespace klarvik::test {
@@ -52,6 +53,38 @@ TEST_F(CheckBoxTest, EachRealChangeIsReportedOnce) {
   Click(*box);
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(changes, 2);
+}
+
+// The parent's end of update repaints a box that its edge cuts, and only such a box.
+TEST_F(CheckBoxTest, ParentsUpdateRepaintsOnlyABoxItsEdgeCuts) {
+  ShowSkin();
+  struct Case {
+    const char* name;
+    int left;
+    int repaints;
+  };
+  const Case cases[] = {{"inside", 20, 0}, {"cut by the right edge", 200, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TsCheckBox* box = NewCheckBox();
+    box->SetLeft(c.left);
+    UpdateWindow(box->Handle());
+    Pump();
+    struct PaintCounter {
+      TWndMethod previous;
+      int paints = 0;
+      void Handle(TMessage& message) {
+        if (message.Msg == WM_PAINT) ++paints;
+        previous(message);
+      }
+    } counter{box->WindowProc()};
+    box->SetWindowProc(MakeWndMethod<&PaintCounter::Handle>(&counter));
+    NotifyChildrenUpdated(*form);
+    Pump();
+    EXPECT_EQ(counter.paints, c.repaints);
+    box->SetWindowProc(counter.previous);
+    Free(box);
+  }
 }
 
 TEST_F(CheckBoxTest, ClicksRunThroughGrayedOnlyWhenAllowed) {

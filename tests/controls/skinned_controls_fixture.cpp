@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/bmp_file.h"
-#include "skin/package/package_writer.h"
+#include "tests/support/stored_test_skin.h"
 
 namespace klarvik::test {
 
@@ -48,16 +48,7 @@ std::vector<std::uint8_t> MasterBitmap() {
 
 void SkinnedControlsTest::SetUp() {
   RuntimeTest::SetUp();
-  manager = new TsSkinManager(&app);
-  manager->BeginLoading();
-  TsStoredSkin& skin = manager->InternalSkins().Add();
-  skin.SetName("Probe (internal)");
-  const std::string definition = kDefinition;
-  const std::vector<TacPackageMember> members = {
-      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}, {"Master.bmp", MasterBitmap()}};
-  skin.SetData(WritePackage(members));
-  manager->SetActive(false);
-  manager->EndLoading();
+  manager = NewManagerWithStoredSkin(&app, "Probe (internal)", kDefinition, MasterBitmap());
   app.CreateForm(form);
   form->SetBorderStyle(TFormBorderStyle::bsNone);
   form->SetBounds(40, 40, 300, 200);

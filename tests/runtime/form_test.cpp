@@ -12,6 +12,7 @@
 #include "runtime/graphics.h"
 #include "runtime/menus.h"
 #include "tests/support/runtime_test_support.h"
+#include "tests/support/test_menus.h"
 #include "win/exceptions.h"
 
 namespace klarvik {
@@ -21,16 +22,7 @@ namespace {
 using klarvik::test::RuntimeTest;
 
 TMainMenu* MenuBarWithFourEntries(TComponent* owner) {
-  auto* menu = new TMainMenu(owner);
-  for (const wchar_t* caption : {L"&File", L"&Skin", L"&Auto Clean", L"&Help"}) {
-    auto* top = new TMenuItem(owner);
-    top->SetCaption(caption);
-    menu->Items()->Add(top);
-    auto* entry = new TMenuItem(owner);
-    entry->SetCaption(L"Entry");
-    top->Add(entry);
-  }
-  return menu;
+  return test::NewMenuBar(owner, {L"&File", L"&Skin", L"&Auto Clean", L"&Help"});
 }
 
 TEST_F(RuntimeTest, SingleBorderFormGetsTheExactClientSize) {

@@ -5,7 +5,8 @@
 
 #include "base/bmp_file.h"
 #include "runtime/bitmap.h"
-#include "skin/package/package_writer.h"
+#include "tests/support/stored_test_skin.h"
+#include "tests/support/test_menus.h"
 #include "win/handles.h"
 
 namespace klarvik::test {
@@ -49,33 +50,11 @@ std::vector<std::uint8_t> MasterBitmap() {
   return BmpFileBytes(view);
 }
 
-TMainMenu* MenuBar(TComponent* owner) {
-  auto* menu = new TMainMenu(owner);
-  for (const wchar_t* caption : {L"&File", L"&Skin"}) {
-    auto* top = new TMenuItem(owner);
-    top->SetCaption(caption);
-    menu->Items()->Add(top);
-    auto* entry = new TMenuItem(owner);
-    entry->SetCaption(L"Entry");
-    top->Add(entry);
-  }
-  return menu;
-}
-
 }  // namespace
 
 void SkinnedFormTest::SetUp() {
   RuntimeTest::SetUp();
-  manager = new TsSkinManager(&app);
-  manager->BeginLoading();
-  TsStoredSkin& skin = manager->InternalSkins().Add();
-  skin.SetName("Frame (internal)");
-  const std::string definition = kDefinition;
-  const std::vector<TacPackageMember> members = {
-      {"Options.dat", std::vector<std::uint8_t>(definition.begin(), definition.end())}, {"Master.bmp", MasterBitmap()}};
-  skin.SetData(WritePackage(members));
-  manager->SetActive(false);
-  manager->EndLoading();
+  manager = NewManagerWithStoredSkin(&app, "Frame (internal)", kDefinition, MasterBitmap());
 }
 
 void SkinnedFormTest::TearDown() {
@@ -88,7 +67,7 @@ TsSkinProvider* SkinnedFormTest::ShowSkinnedForm(TFormBorderStyle style) {
   app.CreateForm(form);
   form->SetBorderStyle(style);
   form->SetCaption(L"Skinned");
-  form->SetMenu(MenuBar(form));
+  form->SetMenu(NewMenuBar(form, {L"&File", L"&Skin"}));
   form->SetBounds(60, 60, 320, 220);
   provider = new TsSkinProvider(form);
   form->Show();
