@@ -229,6 +229,47 @@ TEST_F(SkinnedFormTest, ActivationShowsTheTitlesTwoLooks) {
   EXPECT_EQ(WindowPixel(title.x, title.y), kActiveTitlePixel);
 }
 
+TEST_F(SkinnedFormTest, CaptionTextFollowsItsAlignmentAndReadingOrder) {
+  ShowSkinnedForm();
+  // The title's band between the icon and the buttons: everything not title-coloured there
+  // is the caption's text.
+  const int from = 24, to = provider->MinimizeButton().Bounds.left - 2;
+  const int bottom = provider->FrameWidth() + provider->CaptionHeight();
+  const auto textSpan = [&] {
+    int first = to, last = from;
+    for (int y = 0; y < bottom; ++y) {
+      for (int x = from; x < to; ++x) {
+        if (ImagePixel(x, y) == kActiveTitlePixel) continue;
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+    return std::pair{first, last};
+  };
+  struct Case {
+    const char* name;
+    TsCaptionAlignment alignment;
+    TBiDiMode reading;
+    int expectedMiddle;  // where the text's middle lies, within a quarter of the band
+  };
+  const int quarter = (to - from) / 4;
+  const Case cases[] = {
+      {"left", TsCaptionAlignment::taLeftJustify, TBiDiMode::bdLeftToRight, from + quarter / 2},
+      {"right", TsCaptionAlignment::taRightJustify, TBiDiMode::bdLeftToRight, to - quarter / 2},
+      {"centre", TsCaptionAlignment::taCenter, TBiDiMode::bdLeftToRight, (from + to) / 2},
+      {"left, read right to left", TsCaptionAlignment::taLeftJustify, TBiDiMode::bdRightToLeft, to - quarter / 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    provider->CaptionAlignment = c.alignment;
+    form->SetBiDiMode(c.reading);
+    provider->RepaintNonClient();
+    const auto [first, last] = textSpan();
+    ASSERT_LT(first, last);
+    EXPECT_NEAR((first + last) / 2, c.expectedMiddle, quarter / 2);
+  }
+}
+
 TEST_F(SkinnedFormTest, TitleWithOneLookKeepsItsPictureOnDeactivation) {
   ShowSkinnedForm();
   provider->TitleSkin = "STILLTITLE";
