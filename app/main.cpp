@@ -1,6 +1,7 @@
 // Klarvik's entry point: no command-line arguments are read.
 #include <windows.h>
 
+#include "app/html_help.h"
 #include "app/main_form.h"
 #include "app/status_form.h"
 #include "runtime/application.h"
@@ -9,8 +10,9 @@
 using namespace klarvik;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // GDI+ lives as long as the program, past every window that draws with it.
+  // GDI+ and the help engine live as long as the program, past every window that uses them.
   const GdiplusSession gdiplus;
+  const HtmlHelpSession help;
   Application->Initialize();
   Application->SetTitle(L"Klarvik");
   Application->CreateForm(Form1);

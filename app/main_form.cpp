@@ -147,6 +147,10 @@ void TForm1::CreateMainMenu() {
   G1 = AddMenuItem(N4, L"G1", L"Get &Support");
   N8 = AddMenuItem(N4, L"N8", L"-");
   N9 = AddMenuItem(N4, L"N9", L"&About");
+  N5->OnClick = [this](TObject* sender) { N5Click(sender); };
+  N7->OnClick = [this](TObject* sender) { N7Click(sender); };
+  G1->OnClick = [this](TObject* sender) { G1Click(sender); };
+  N9->OnClick = [this](TObject* sender) { N9Click(sender); };
 
   SetMenu(MainMenu1);
 }
@@ -226,7 +230,10 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
   QuitNoSaveExecute(nullptr);
 }
 
-void TForm1::QuitNoSaveExecute(TObject*) { Application->Terminate(); }
+void TForm1::QuitNoSaveExecute(TObject*) {
+  CloseHelpWindows();
+  Application->Terminate();
+}
 
 void TForm1::OnQueryEndSession(bool& allow) { allow = true; }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/web_pages.h"
 #include "controls/button.h"
 #include "controls/check_box.h"
 #include "controls/gauge.h"
@@ -118,6 +119,16 @@ class TForm1 : public TForm {
   void E6Click(TObject* Sender);
   void E8Click(TObject* Sender);
   void E12Click(TObject* Sender);
+  // Help: the help file, the maker's home and support pages, the About box.
+  void N5Click(TObject* Sender);
+  void N7Click(TObject* Sender);
+  void G1Click(TObject* Sender);
+  void N9Click(TObject* Sender);
+  // Closes every help window the program opened.
+  void CloseHelpWindows();
+  // Hands the maker's pages to the browser. Tests put a stand-in here, so that no browser
+  // starts while they run.
+  WebPageOpener OpenWebPageInBrowser = OpenInBrowser;
   // Exit: applies both choices, restarts the scheduler, and ends the program.
   void sButton2Click(TObject* Sender);
 

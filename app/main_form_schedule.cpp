@@ -90,6 +90,7 @@ void TForm1::sButton2Click(TObject*) {
   exiting_ = true;
   const klarvik::ScopeExit exitOver([this] { exiting_ = false; });
   unsavedSettings_.clear();
+  CloseHelpWindows();
   klarvik::TerminateProcessByName(SchedulerFileName);
   if (sCheckBox1->Checked()) {
     AddAutorunEntry();

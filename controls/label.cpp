@@ -6,10 +6,14 @@
 #include "controls/section_item_dc.h"
 #include "controls/skinned_text.h"
 #include "controls/text_size.h"
+#include "paint/primitives/bitmap_ops.h"
+#include "runtime/bitmap.h"
 #include "runtime/colors.h"
 #include "runtime/win_control.h"
 #include "skin/manager/skin_broadcast.h"
 #include "skin/manager/skin_manager.h"
+#include "win/handles.h"
+#include "win/rect.h"
 
 namespace klarvik {
 
@@ -30,6 +34,13 @@ void TsCustomLabel::SetAutoSize(bool autoSize) {
   FitToText();
 }
 
+void TsCustomLabel::SetWordWrap(bool value) {
+  if (value == wordWrap_) return;
+  wordWrap_ = value;
+  FitToText();
+  Invalidate();
+}
+
 void TsCustomLabel::SetShowAccelChar(bool value) {
   if (value == showAccelChar_) return;
   showAccelChar_ = value;
@@ -43,7 +54,7 @@ void TsCustomLabel::SetSkinSection(const std::string& value) {
 }
 
 UINT TsCustomLabel::TextFormat() const {
-  UINT format = DT_LEFT | DT_SINGLELINE;
+  UINT format = DT_LEFT | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE);
   if (!showAccelChar_) format |= DT_NOPREFIX;
   if (IsRightToLeft()) format |= DT_RIGHT | DT_RTLREADING;
   return format;
@@ -82,8 +93,25 @@ void TsCustomLabel::DrawSectionItem() {
   PaintSectionItemToDC(Canvas().Handle(), ClientRect(), paint, true);
 }
 
+// An opaque label (the web label) is left out when its parent fills its background, so it
+// puts down what lies under it itself: the parent's picture there, or its colour.
+void TsCustomLabel::PaintParentBackground() {
+  const TacParentCache parent = ParentBackgroundOf(*this);
+  HDC dc = Canvas().Handle();
+  if (parent.HasImage()) {
+    TBitmap under(Width(), Height());
+    CopyRect(under.Pixels(), 0, 0, parent.Image, Rect{parent.OffsetX, parent.OffsetY, parent.OffsetX + Width(), parent.OffsetY + Height()});
+    BitBlt(dc, 0, 0, Width(), Height(), under.Canvas().Handle(), 0, 0, SRCCOPY);
+    return;
+  }
+  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(parent.FillColor)));
+  const RECT area = ToRECT(ClientRect());
+  FillRect(dc, &area, brush.Get());
+}
+
 void TsCustomLabel::Paint() {
   painting_ = true;
+  if (ControlStyle() & csOpaque) PaintParentBackground();
   DrawSectionItem();
   TCanvas& canvas = Canvas();
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
@@ -139,6 +167,11 @@ void TsCustomLabel::FitToText() {
   if (!autoSize_ || IsLoading()) return;
   // A lone access-key mark shows nothing, yet the label keeps the height of a line.
   const std::wstring measured = showAccelChar_ && Caption() == L"&" ? std::wstring(L" ") : Caption();
+  if (wordWrap_) {
+    const SIZE text = MeasureText(CurrentFont(), measured, TextFormat(), Width(), true);
+    if (text.cy != Height()) SetBounds(Left(), Top(), Width(), text.cy);
+    return;
+  }
   const SIZE text = SingleLineTextSize(CurrentFont(), measured, TextFormat());
   if (text.cx != Width() || text.cy != Height()) SetBounds(Left(), Top(), text.cx, text.cy);
 }

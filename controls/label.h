@@ -14,6 +14,9 @@ class TsCustomLabel : public TGraphicControl {
 
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
+  // Wrapped at word breaks to the label's width; with AutoSize only the height follows.
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
   // With accelerators shown, "&" marks the access key; else it is drawn as it stands.
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
@@ -45,8 +48,10 @@ class TsCustomLabel : public TGraphicControl {
  private:
   UINT TextFormat() const;
   void DrawSectionItem();
+  void PaintParentBackground();
 
   bool autoSize_ = true;
+  bool wordWrap_ = false;
   bool showAccelChar_ = true;
   std::string skinSection_;
   bool painting_ = false;  // the label changes its own font colour while it paints

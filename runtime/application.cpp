@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include "runtime/dialogs.h"
 #include "runtime/menus.h"
 #include "runtime/program_icon.h"
 #include "win/exception_boundary.h"
@@ -222,9 +221,11 @@ void TApplication::HandleException(TObject* Sender) {
   }
 }
 
+// Under the application's title, unlike a message dialog, whose caption names its kind.
 void TApplication::ShowException(const std::exception& E) {
   const auto* own = dynamic_cast<const Exception*>(&E);
-  MessageDlg(own ? own->Message() : FromUtf8(E.what()), TMsgDlgType::mtError, mbOK, 0);
+  const std::wstring text = own ? own->Message() : FromUtf8(E.what());
+  MessageBoxW(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace klarvik

@@ -30,6 +30,18 @@ UINT IconOf(TMsgDlgType type) {
   return 0;
 }
 
+// The caption each kind of message carries; a custom one carries the application's title.
+std::wstring CaptionOf(TMsgDlgType type) {
+  switch (type) {
+    case TMsgDlgType::mtWarning: return L"Warning";
+    case TMsgDlgType::mtError: return L"Error";
+    case TMsgDlgType::mtInformation: return L"Information";
+    case TMsgDlgType::mtConfirmation: return L"Confirm";
+    case TMsgDlgType::mtCustom: break;
+  }
+  return Application ? Application->Title() : std::wstring();
+}
+
 int ModalResultOf(int pressed) {
   switch (pressed) {
     case IDOK: return mrOk;
@@ -47,7 +59,7 @@ int ModalResultOf(int pressed) {
 
 int MessageDlg(const std::wstring& Msg, TMsgDlgType DlgType, unsigned Buttons, int) {
   HWND owner = GetActiveWindow();
-  const std::wstring caption = Application ? Application->Title() : std::wstring();
+  const std::wstring caption = CaptionOf(DlgType);
   return ModalResultOf(MessageBoxW(owner, Msg.c_str(), caption.c_str(), ButtonLayout(Buttons) | IconOf(DlgType)));
 }
 

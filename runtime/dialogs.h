@@ -11,8 +11,9 @@ constexpr unsigned mbYesNoCancel = mbYes | mbNo | mbCancel;
 constexpr unsigned mbOKCancel = mbOK | mbCancel;
 constexpr unsigned mbAbortRetryIgnore = mbAbort | mbRetry | mbIgnore;
 
-// Shows a modal message box over the active window with the application title as caption
-// and returns the pressed button as mrXxx. Sets of buttons the system box has no layout
+// Shows a modal message box over the active window, captioned by its kind ("Error",
+// "Warning", "Information", "Confirm"; a custom one by the application's title), and
+// returns the pressed button as mrXxx. Sets of buttons the system box has no layout
 // for fall back to the nearest one that contains them (mbOK alone when none does).
 int MessageDlg(const std::wstring& Msg, TMsgDlgType DlgType, unsigned Buttons, int HelpCtx);
 

@@ -82,26 +82,29 @@ void TCustomForm::AfterConstruction() {
 void TCustomForm::WindowStyles(DWORD& style, DWORD& exStyle) const {
   style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   exStyle = 0;
+  const DWORD systemMenu = (borderIcons_ & biSystemMenu) ? WS_SYSMENU : 0;
+  const DWORD minimizeBox = (borderIcons_ & biSystemMenu) && (borderIcons_ & biMinimize) ? WS_MINIMIZEBOX : 0;
+  const DWORD maximizeBox = (borderIcons_ & biSystemMenu) && (borderIcons_ & biMaximize) ? WS_MAXIMIZEBOX : 0;
   switch (borderStyle_) {
     case TFormBorderStyle::bsNone:
       style |= WS_POPUP;
       break;
     case TFormBorderStyle::bsSingle:
-      style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+      style |= WS_CAPTION | systemMenu | minimizeBox;
       break;
     case TFormBorderStyle::bsSizeable:
-      style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+      style |= WS_CAPTION | systemMenu | minimizeBox | maximizeBox | WS_THICKFRAME;
       break;
     case TFormBorderStyle::bsDialog:
-      style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      style |= WS_POPUP | WS_CAPTION | systemMenu;
       exStyle |= WS_EX_DLGMODALFRAME;
       break;
     case TFormBorderStyle::bsToolWindow:
-      style |= WS_CAPTION | WS_SYSMENU;
+      style |= WS_CAPTION | systemMenu;
       exStyle |= WS_EX_TOOLWINDOW;
       break;
     case TFormBorderStyle::bsSizeToolWin:
-      style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      style |= WS_CAPTION | systemMenu | WS_THICKFRAME;
       exStyle |= WS_EX_TOOLWINDOW;
       break;
   }
@@ -205,6 +208,16 @@ Rect TCustomForm::ClientRect() const {
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
   if (style == borderStyle_) return;
   borderStyle_ = style;
+  ApplyWindowStyles();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  ApplyWindowStyles();
+}
+
+void TCustomForm::ApplyWindowStyles() {
   if (!HandleAllocated()) return;
   DWORD windowStyle = 0;
   DWORD exStyle = 0;

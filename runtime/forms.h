@@ -12,6 +12,11 @@ namespace klarvik {
 class TMainMenu;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// The title's buttons a form asks for; the border style decides which it can have.
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TBorderIcons = unsigned;  // a set of TBorderIcon bits
+constexpr TBorderIcons kAllBorderIcons = biSystemMenu | biMinimize | biMaximize;
+
 enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 enum class TFormStyle { fsNormal, fsStayOnTop };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -34,6 +39,9 @@ class TCustomForm : public TWinControl {
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
+  // Without biSystemMenu the title shows no buttons at all, not even the close box.
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   TFormStyle FormStyle() const { return formStyle_; }
@@ -107,6 +115,7 @@ class TCustomForm : public TWinControl {
   void WindowStyles(DWORD& style, DWORD& exStyle) const;
   // The outer size that gives the wanted client size with the current style and menu.
   SIZE WindowSizeForClient(int clientWidth, int clientHeight) const;
+  void ApplyWindowStyles();
   // Shows a refused close, a modal result or the end of the application; true to leave the modal loop.
   bool ModalLoopDone();
   void CorrectClientSize();
@@ -114,6 +123,7 @@ class TCustomForm : public TWinControl {
   void DoDestroy();
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+  TBorderIcons borderIcons_ = kAllBorderIcons;
   TPosition position_ = TPosition::poDesigned;
   TFormStyle formStyle_ = TFormStyle::fsNormal;
   TMainMenu* menu_ = nullptr;

@@ -149,6 +149,35 @@ TEST_F(SkinnedControlsTest, ALabelWithASectionPaintsItUnderItsText) {
   EXPECT_EQ(pixelAt(10, 10), ColorToPixel(kFormColor, 0));
 }
 
+// The web label is opaque, so its parent leaves its area out: the label must put the
+// parent's background there itself, not leave what the window held before.
+TEST_F(SkinnedControlsTest, AWebLabelPaintsItsParentsBackgroundUnderItsText) {
+  auto* label = new TsWebLabel(form);
+  label->SetParent(form);
+  label->SetAutoSize(false);
+  label->SetBounds(20, 20, 120, 20);
+  label->SetCaption(L"x");
+  TBitmap picture(300, 200);
+  const PixelView pixels = picture.Pixels();
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x) pixels.At(x, y) = 0xFFFF00FF;
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+  EXPECT_EQ(picture.Pixels().At(130, 35) & 0xFFFFFF, ColorToPixel(kFormColor, 0) & 0xFFFFFF);
+}
+
+// A wrapped label keeps its width and grows to the lines its caption needs.
+TEST_F(SkinnedControlsTest, AWrappedLabelBreaksItsCaptionIntoLines) {
+  auto* label = new TsLabel(form);
+  label->SetParent(form);
+  label->SetCaption(L"Klarvik");
+  const int oneLine = label->Height();
+  label->SetWordWrap(true);
+  label->SetBounds(10, 10, 120, oneLine);
+  label->SetCaption(L"Klarvik is free to use and to give away unchanged.");
+  EXPECT_EQ(label->Width(), 120);
+  EXPECT_GE(label->Height(), 2 * oneLine);
+}
+
 TEST_F(SkinnedControlsTest, LabelsArePaintedInTheSkinsColour) {
   auto* label = new TsLabel(form);
   label->SetParent(form);

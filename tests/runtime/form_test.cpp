@@ -304,7 +304,26 @@ TEST_F(RuntimeTest, MessageDlgReturnsThePressedButtonAsModalResult) {
     SCOPED_TRACE(c.buttons);
     MessageBoxAnswer answer(c.pressed);
     EXPECT_EQ(MessageDlg(L"Question?", TMsgDlgType::mtConfirmation, c.buttons, 0), c.expected);
-    EXPECT_EQ(MessageBoxAnswer::Caption(), L"Klarvik Test");
+  }
+}
+
+TEST_F(RuntimeTest, MessageDlgIsCaptionedByItsKind) {
+  struct Case {
+    TMsgDlgType type;
+    const wchar_t* caption;
+  };
+  const Case cases[] = {
+      {TMsgDlgType::mtError, L"Error"},
+      {TMsgDlgType::mtWarning, L"Warning"},
+      {TMsgDlgType::mtInformation, L"Information"},
+      {TMsgDlgType::mtConfirmation, L"Confirm"},
+      {TMsgDlgType::mtCustom, L"Klarvik Test"},
+  };
+  app.SetTitle(L"Klarvik Test");
+  for (const Case& c : cases) {
+    MessageBoxAnswer answer(IDOK);
+    MessageDlg(L"Said", c.type, mbOK, 0);
+    EXPECT_EQ(MessageBoxAnswer::Caption(), c.caption);
   }
 }
 
