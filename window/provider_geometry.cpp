@@ -57,17 +57,21 @@ bool TsSkinProvider::WindowMinimized() const {
   return form_->HandleAllocated() && IsIconic(const_cast<TCustomForm*>(form_)->Handle());
 }
 
-// The system menu style is taken off the window while the provider draws the frame; the
-// form still has one when its border style gives one.
-bool TsSkinProvider::HasSystemMenu() const { return form_->BorderStyle() != TFormBorderStyle::bsNone; }
+// Asked of the form, not of the window: the provider takes the system menu style off the
+// window while it draws the frame.
+bool TsSkinProvider::HasSystemMenu() const {
+  return form_->BorderStyle() != TFormBorderStyle::bsNone && (form_->BorderIcons() & biSystemMenu);
+}
 
 bool TsSkinProvider::MinimizeVisible() const {
   const TFormBorderStyle style = form_->BorderStyle();
-  return HasSystemMenu() && (style == TFormBorderStyle::bsSingle || style == TFormBorderStyle::bsSizeable);
+  return HasSystemMenu() && (form_->BorderIcons() & biMinimize) &&
+         (style == TFormBorderStyle::bsSingle || style == TFormBorderStyle::bsSizeable);
 }
 
 bool TsSkinProvider::MaximizeVisible() const {
-  return HasSystemMenu() && (WindowMinimized() || form_->BorderStyle() == TFormBorderStyle::bsSizeable);
+  return HasSystemMenu() && (WindowMinimized() || ((form_->BorderIcons() & biMaximize) &&
+                                                   form_->BorderStyle() == TFormBorderStyle::bsSizeable));
 }
 
 bool TsSkinProvider::HasBarMenu() const {

@@ -430,6 +430,29 @@ TEST_F(SkinnedFormTest, CaptionButtonGlyphsFollowTheBorderStyle) {
   form = nullptr;
 }
 
+// A form without the system menu (the About box) has no caption buttons, and its caption
+// may run on where they would stand.
+TEST_F(SkinnedFormTest, FormWithoutSystemMenuHasNoCaptionButtons) {
+  app.CreateForm(form);
+  form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+  form->SetBorderIcons(0);
+  form->SetBounds(60, 60, 320, 220);
+  form->SetCaption(L"About");
+  provider = new TsSkinProvider(form);
+  form->Show();
+  ShowSkin();
+  Settle();
+  for (const CaptionButtonSlot* button : {&provider->CloseButton(), &provider->MinimizeButton(), &provider->MaximizeButton()})
+    EXPECT_EQ(button->State, -1);
+  EXPECT_EQ(provider->ButtonsWidth(), 0);
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  const int w = window.right - window.left;
+  const LPARAM nearRight = MAKELPARAM(window.right - 10, window.top + provider->FrameWidth() + provider->CaptionHeight() / 2);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_NCHITTEST, 0, nearRight), HTCAPTION);
+  EXPECT_EQ(ImagePixel(w - 12, provider->FrameWidth() + 2), kActiveTitlePixel);
+}
+
 TEST_F(SkinnedFormTest, CloseBoxClosesTheForm) {
   ShowSkinnedForm();
   bool closed = false;
