@@ -634,7 +634,7 @@ LRESULT TsCommonData::NeedsParentPaint() const {
 void TsCommonData::UpdateGlow(bool hide, HWND) {
   TsSkinManager* manager = Manager();
   const TsGeneralData* section = Section();
-  if (!manager || !manager->Effects.AllowGlowing || !section || section->Glow < 1 || !control_) return;
+  if (!manager || !manager->GlowingAllowed() || !section || section->Glow < 1 || !control_) return;
   const bool buttonHeld = MouseInside && (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
   if (!MouseInside || buttonHeld || (hide && GlowHandle >= 0)) {
     HideGlow(GlowHandle);
@@ -805,6 +805,9 @@ bool TsCommonData::HandleSkinCommand(TMessage& message) {
       return true;
     case SKC_GETSKINDATA:
       message.Result = reinterpret_cast<LRESULT>(this);
+      return true;
+    case SKC_ISMOUSEINSIDE:
+      message.Result = MouseInside ? 1 : 0;
       return true;
     case SKC_SETPRINTDC:
       PrintContext = reinterpret_cast<HDC>(message.LParam);

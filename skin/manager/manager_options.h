@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace klarvik {
 
@@ -80,14 +81,13 @@ struct ThirdPartyList {
   static constexpr int kButtons = 1;
   static constexpr int kVirtualTrees = 12;
   static constexpr int kPageControl = 13;
+  // The texts as set, by list number.
   std::array<std::wstring, kCount> Lists;
-  // With `all` every list takes its default, else only empty ones do.
-  void Reset(bool all) {
-    for (int i = 0; i < kCount; ++i) {
-      std::wstring& list = Lists[static_cast<std::size_t>(i)];
-      if (all || list.empty()) list = i == kButtons ? L"TButton" : L" ";
-    }
-  }
+  // The names each text holds, as written (compared with their letter case).
+  std::array<std::vector<std::wstring>, kCount> Classes;
+  // With `all` every list takes its default, else only empty ones do; then every text is
+  // read into its names.
+  void Reset(bool all);
 };
 
 enum TsSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };

@@ -35,6 +35,8 @@ enum TSkinCommand : WORD {
   SKC_BGPAINTED = 23,        // the cache is up to date (sent by a fade: paint it now)
   SKC_DRAWFADEFRAME = 24,    // LParam: the frame, a TBitmap; non-zero when the control drew it
   SKC_CONTROLCHANGED = 25,   // LParam: the control; sent to its form
+  SKC_MOUSEENTER = 29,       // LParam: the manager; the window became its hot one
+  SKC_MOUSELEAVE = 30,       // LParam: the manager; the window or control is hot no more
   SKC_GETSECTIONINDEX = 26,  // LParam: a TacSectionInfo
   SKC_BEGINUPDATE = 31,
   SKC_ENDUPDATE = 32,
@@ -43,6 +45,7 @@ enum TSkinCommand : WORD {
   SKC_SKINSTATE = 36,        // LParam 1: recompute and tell children; else answer it
   SKC_GETSKINDATA = 37,      // answers the TsCommonData of the control
   SKC_SETPRINTDC = 38,       // LParam: the device context printed into, or 0
+  SKC_ISMOUSEINSIDE = 39,    // answers 1 while the skin data says the mouse is over its owner
   SKC_GETAPPLICATION = 60,
 };
 

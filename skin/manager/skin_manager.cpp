@@ -10,8 +10,12 @@
 #include "skin/package/skin_locations.h"
 #include "skin/package/skin_source.h"
 #include "skin/windows/ole_jpeg_decoder.h"
+#include "skin/image/pixel_rules.h"
+#include "skin/image/png_decoder.h"
 #include "win/directory_listing.h"
+#include "win/layered_windows.h"
 #include "win/module_path.h"
+#include "win/resource_bytes.h"
 #include "win/system_info.h"
 #include "win/text.h"
 
@@ -141,6 +145,7 @@ void TsSkinManager::LoadSkin() {
   skinName_ = FromUtf8(source.name);
   tables_ = std::move(loaded.tables);
   fromPackage_ = loaded.fromPackage;
+  UpdateExtendedBorderState();
   if (OnSkinLoading) OnSkinLoading(this);
 }
 
@@ -246,11 +251,95 @@ void TsSkinManager::Deactivate() {
   Broadcast(SKC_SKINREMOVED);
   tables_ = TsSkinTables();
   fromPackage_ = false;
+  extendedBorderState_ = ExtendedBorderImages{};
 }
 
 void TsSkinManager::Repaint(bool) {
   Broadcast(SKC_STOPANIMATION);
   Broadcast(SKC_SKINAPPLIED);
+}
+
+bool TsSkinManager::GlowingAllowed() const { return Effects.AllowGlowing && LayeredWindowsAvailable(); }
+
+void TsSkinManager::SetScrollSize(int value) {
+  if (value == ScrollsOptions.ScrollSize) return;
+  ScrollsOptions.ScrollSize = value;
+  if (!IsLoading()) Repaint(false);
+}
+
+bool TsSkinManager::ExtendedBorders() const { return extendedBorders_ && LayeredWindowsAvailable(); }
+
+void TsSkinManager::SetExtendedBorders(bool value) {
+  if (value == extendedBorders_) return;
+  extendedBorders_ = value;
+  if (!tables_.SkinData.Active) return;
+  {
+    LoadingScope loading(loading_);
+    LoadSkin();
+    SetGlobalActive(true);
+  }
+  if (!(ComponentState() & (csLoading | csReading))) Repaint(true);
+}
+
+namespace {
+
+// The built-in shadows, from the program's resources; empty where the program carries none.
+const std::pair<SkinBitmap, SkinBitmap>& BuiltInShadows() {
+  static const std::pair<SkinBitmap, SkinBitmap> shadows = [] {
+    const auto decode = [](const wchar_t* name) {
+      const auto bytes = RcDataBytes(GetModuleHandleW(nullptr), name);
+      if (!bytes) return SkinBitmap{};
+      try {
+        SkinBitmap picture = DecodePng(*bytes);
+        ClearTransparentWhite(picture.View());
+        return picture;
+      } catch (const std::exception&) {
+        return SkinBitmap{};
+      }
+    };
+    return std::pair{decode(L"SHADOWACTIVE"), decode(L"SHADOWINACTIVE")};
+  }();
+  return shadows;
+}
+
+}  // namespace
+
+void TsSkinManager::UpdateExtendedBorderState() {
+  if (!active_ || !ExtendedBorders()) {
+    extendedBorderState_ = ExtendedBorderImages{};
+    return;
+  }
+  const auto& [active, inactive] = BuiltInShadows();
+  extendedBorderState_ = ComputeExtendedBorders(tables_, active, inactive);
+}
+
+void TsSkinManager::SetHotWindow(HWND window) {
+  if (window == hotWindow_) return;
+  if (hotWindow_ && hotControl_) {
+    SetHotControl(nullptr);
+    if (hotControl_) return;
+  }
+  const HWND previous = hotWindow_;
+  hotWindow_ = window;
+  const LPARAM self = reinterpret_cast<LPARAM>(this);
+  if (previous && IsWindow(previous)) SendMessageW(previous, WM_SKINCOMMAND, SkinCommandParam(SKC_MOUSELEAVE), self);
+  if (window) SendMessageW(window, WM_SKINCOMMAND, SkinCommandParam(SKC_MOUSEENTER), self);
+}
+
+void TsSkinManager::SetHotControl(TControl* control) {
+  if (control == hotControl_) return;
+  // The mouse still over the hot control keeps it hot.
+  if (!control && hotControl_ && hotControl_->Perform(WM_SKINCOMMAND, SkinCommandParam(SKC_ISMOUSEINSIDE), 0) == 1)
+    return;
+  TControl* previous = hotControl_;
+  hotControl_ = control;
+  if (control) hotWindow_ = nullptr;
+  if (previous) previous->Perform(WM_SKINCOMMAND, SkinCommandParam(SKC_MOUSELEAVE), reinterpret_cast<LPARAM>(this));
+}
+
+int ScrollBarWidth(const TsSkinManager* manager) {
+  if (manager && manager->ScrollsOptions.ScrollSize >= 0) return manager->ScrollsOptions.ScrollSize;
+  return GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void TsSkinManager::Broadcast(TSkinCommand command) { BroadcastSkinCommand(command, reinterpret_cast<LPARAM>(this)); }

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/component.h"
+#include "runtime/control.h"
+#include "skin/definition/extended_borders.h"
 #include "skin/definition/skin_tables.h"
 #include "skin/manager/manager_options.h"
 #include "skin/manager/skin_commands.h"
@@ -27,8 +28,27 @@ class TsSkinManager : public TComponent {
   TacScrollBarsSupport ScrollsOptions;
   TacMenuSupport MenuSupport;
   ThirdPartyList ThirdParty;
-  bool ExtendedBorders = false;
   bool SkinnedPopups = true;
+
+  // Glowing as the effects ask for it, where the system can show it (layered windows).
+  bool GlowingAllowed() const;
+  // Stores the scroll bars' width (-1: the system's) and repaints.
+  void SetScrollSize(int value);
+  // Extended borders are used only where the system has layered windows. Changing them
+  // reloads the applied skin and repaints.
+  bool ExtendedBorders() const;
+  void SetExtendedBorders(bool value);
+  // The shadow images and margins of extended borders for the applied skin; margins 0
+  // while none are in use.
+  const ExtendedBorderImages& ExtendedBorderState() const { return extendedBorderState_; }
+
+  // The one window and the one control the mouse makes hot. A new hot window is told with
+  // SKC_MOUSEENTER, the one it replaces with SKC_MOUSELEAVE (after the hot control is
+  // released); a control keeps its hotness while its skin data says the mouse is inside.
+  HWND HotWindow() const { return hotWindow_; }
+  void SetHotWindow(HWND window);
+  TControl* HotControl() const { return hotControl_; }
+  void SetHotControl(TControl* control);
 
   bool IsDefault() const { return defaultManager_ == this; }
   void SetIsDefault(bool value);
@@ -94,6 +114,7 @@ class TsSkinManager : public TComponent {
   void SetGlobalActive(bool value) { tables_.SkinData.Active = value; }
   // Reloads the current skin after a change of hue or saturation.
   void ReloadAdjusted();
+  void UpdateExtendedBorderState();
 
   bool active_ = true;
   std::vector<std::string> commonSections_;
@@ -107,9 +128,17 @@ class TsSkinManager : public TComponent {
   TsSkinTables tables_;
   bool fromPackage_ = false;
   bool updateLock_ = false;
+  bool extendedBorders_ = false;
+  ExtendedBorderImages extendedBorderState_;
+  HWND hotWindow_ = nullptr;
+  TControl* hotControl_ = nullptr;
 
   static inline TsSkinManager* defaultManager_ = nullptr;
   static inline bool loading_ = false;
 };
+
+// The width of vertical scroll bars: the manager's ScrollSize when it is 0 or more, else
+// (and without a manager) the system's.
+int ScrollBarWidth(const TsSkinManager* manager);
 
 }  // namespace klarvik
