@@ -20,9 +20,6 @@ namespace klarvik {
 class TacCaptionCover;
 class TacHandlerLink;
 
-// The tag of the skin engine's own helper forms, which automatic skinning leaves alone.
-constexpr int HelperFormTag = -98;
-
 enum class TsCaptionAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TsGripMode { gmNone, gmRightBottom };
 

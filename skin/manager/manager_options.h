@@ -36,11 +36,10 @@ struct TacBlendOnMoving : TacFormAnimation {
   }
   std::uint8_t BlendValue = 170;
 };
+// No fade by default: the new skin shows at once, as the system's own animations do where
+// they are switched off (under Wine, always).
 struct TacSkinChanging : TacModedAnimation {
-  TacSkinChanging() {
-    Time = 100;
-    Mode = TacAnimType::atFading;
-  }
+  TacSkinChanging() { Mode = TacAnimType::atFading; }
 };
 
 enum TacBtnEvent : unsigned { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };

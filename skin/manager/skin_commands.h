@@ -13,6 +13,10 @@ class TBitmap;
 
 constexpr UINT WM_SKINCOMMAND = 0xA100;
 
+// The tag of the skin engine's own helper forms (covers, fades), which automatic skinning
+// leaves alone.
+constexpr int HelperFormTag = -98;
+
 enum TSkinCommand : WORD {
   SKC_SKINLOADED = 1,        // new tables are loaded
   SKC_SKINREMOVED = 2,       // back to the standard look

@@ -6,7 +6,9 @@
 #include "runtime/dialogs.h"
 #include "skin/definition/skin_loader.h"
 #include "skin/definition/skin_version.h"
+#include "runtime/application.h"
 #include "skin/manager/skin_broadcast.h"
+#include "skin/manager/skin_change_fade.h"
 #include "skin/package/skin_locations.h"
 #include "skin/package/skin_source.h"
 #include "skin/windows/ole_jpeg_decoder.h"
@@ -239,11 +241,13 @@ void TsSkinManager::EndUpdate(bool repaint, bool allowAnimation) {
 
 void TsSkinManager::Apply(bool animate) {
   if (ComponentState() & (csLoading | csReading)) return;
+  SkinChangeFade fade(AnimEffects.SkinChanging, animate && SkinChangeAnimated());
   SetGlobalActive(false);
   tables_.Cached = ComputeCachedIndexes(tables_);
   Broadcast(SKC_SKINLOADED);
   SetGlobalActive(true);
-  if (animate) Repaint(false);
+  if (animate) RepaintAll();
+  fade.Finish();
 }
 
 void TsSkinManager::Deactivate() {
@@ -254,9 +258,21 @@ void TsSkinManager::Deactivate() {
   extendedBorderState_ = ExtendedBorderImages{};
 }
 
-void TsSkinManager::Repaint(bool) {
+void TsSkinManager::Repaint(bool prepare) {
+  SkinChangeFade fade(AnimEffects.SkinChanging, prepare && SkinChangeAnimated());
+  RepaintAll();
+  fade.Finish();
+}
+
+void TsSkinManager::RepaintAll() {
   Broadcast(SKC_STOPANIMATION);
   Broadcast(SKC_SKINAPPLIED);
+}
+
+bool TsSkinManager::SkinChangeAnimated() const {
+  return IsDefault() && AnimEffects.SkinChanging.Active && !(Application && Application->MainForm() &&
+                                                             Application->MainForm()->HandleAllocated() &&
+                                                             IsIconic(Application->MainForm()->Handle()));
 }
 
 bool TsSkinManager::GlowingAllowed() const { return Effects.AllowGlowing && LayeredWindowsAvailable(); }

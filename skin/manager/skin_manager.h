@@ -109,7 +109,13 @@ class TsSkinManager : public TComponent {
   void CheckVersion(double version);
   void Apply(bool animate);
   void Deactivate();
+  // The repaint broadcast; with `prepare` the shown skinned forms are frozen around it and
+  // the new look fades in.
   void Repaint(bool prepare);
+  void RepaintAll();
+  // The default manager animates a skin change while SkinChanging is on and the
+  // application is not minimized.
+  bool SkinChangeAnimated() const;
   void Broadcast(TSkinCommand command);
   void SetGlobalActive(bool value) { tables_.SkinData.Active = value; }
   // Reloads the current skin after a change of hue or saturation.

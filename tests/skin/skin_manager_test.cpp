@@ -261,7 +261,7 @@ TEST_F(SkinManagerTest, OptionsStartWithTheirDefaults) {
   EXPECT_EQ(manager_->ThirdParty.Lists[ThirdPartyList::kButtons], L"TButton");
   EXPECT_EQ(manager_->ThirdParty.Lists[0], L" ");
   EXPECT_EQ(manager_->ScrollsOptions.ScrollSize, -1);
-  EXPECT_EQ(manager_->AnimEffects.SkinChanging.Time, 100);
+  EXPECT_EQ(manager_->AnimEffects.SkinChanging.Time, 0);
   EXPECT_EQ(manager_->AnimEffects.SkinChanging.Mode, TacAnimType::atFading);
   EXPECT_EQ(manager_->AnimEffects.Minimizing.Time, 200);
   EXPECT_FALSE(manager_->AnimEffects.BlendOnMoving.Active);
