@@ -1,6 +1,7 @@
 #include "runtime/menus.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "win/exceptions.h"
 #include "win/text.h"
@@ -59,9 +60,21 @@ std::wstring ShortCutToText(TShortCut shortCut) {
   return text + key;
 }
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(NextCommand()) {}
+namespace {
+
+std::unordered_set<const void*>& LiveItems() {
+  static std::unordered_set<const void*> items;
+  return items;
+}
+
+}  // namespace
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(NextCommand()) { LiveItems().insert(this); }
+
+bool TMenuItem::IsLive(const void* item) { return item && LiveItems().contains(item); }
 
 TMenuItem::~TMenuItem() {
+  LiveItems().erase(this);
   SetComponentState(csDestroying);
   while (!items_.empty()) {
     TMenuItem* last = items_.back();

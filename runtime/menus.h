@@ -60,6 +60,10 @@ class TMenuItem : public TComponent {
   // The direct child whose caption matches, ignoring "&" and case, or nullptr.
   TMenuItem* Find(const std::wstring& caption) const;
 
+  // Whether `item` names a menu item that exists now: pointers that travel in window
+  // messages are checked against the live items before they are used.
+  static bool IsLive(const void* item);
+
   // The WM_COMMAND id of this item (unique in the process).
   UINT Command() const { return command_; }
   // The pop-up menu of this item's children, built on first request.

@@ -31,6 +31,7 @@ enum TSkinCommand : WORD {
   SKC_SECTIONCHANGED = 13,   // a section of the skin changed; repaint if it is ours
   SKC_SETSECTION = 15,       // LParam: a TacSectionRequest
   SKC_STOPANIMATION = 16,    // stop running fade animations
+  SKC_UPDATEFORMS = 18,      // sent to every form when the application's window is asked to
   SKC_INVALIDATEBG = 17,
   SKC_NEEDSPARENTPAINT = 19, // asked by a child: does its picture depend on ours
   SKC_PARENTBGCHANGED = 20,  // the background under the control changed; low word 1 also redraws

@@ -67,7 +67,10 @@ std::vector<SkinDirectoryEntry> SkinDirectoryEntries(const std::wstring& directo
 TsSkinManager::TsSkinManager(TComponent* AOwner)
     : TComponent(AOwner), ProgramFolder(FolderOf(RunningExecutablePath())) {
   ThirdParty.Reset(false);
-  if (!defaultManager_) defaultManager_ = this;
+  if (!defaultManager_) {
+    defaultManager_ = this;
+    if (Application) applicationHook_ = std::make_unique<ApplicationWindowHook>(*this, Application->Handle());
+  }
   internalSkins_.OnUpdate = [this] {
     if (OnSkinListChanged) OnSkinListChanged(this);
   };
@@ -80,6 +83,8 @@ TsSkinManager::~TsSkinManager() {
     active_ = false;
     Deactivate();
   }
+  threadHook_.reset();
+  applicationHook_.reset();
   if (defaultManager_ == this) defaultManager_ = nullptr;
 }
 
@@ -248,9 +253,12 @@ void TsSkinManager::Apply(bool animate) {
   SetGlobalActive(true);
   if (animate) RepaintAll();
   fade.Finish();
+  if (IsDefault() && !threadHook_) threadHook_ = std::make_unique<ThreadHook>(OnHookedWindow);
 }
 
 void TsSkinManager::Deactivate() {
+  // The handlers of the hooked windows go with the hook.
+  if (IsDefault()) threadHook_.reset();
   SetGlobalActive(false);
   Broadcast(SKC_SKINREMOVED);
   tables_ = TsSkinTables();

@@ -3,14 +3,17 @@
 // package file or a folder in its skin directory, or a stored skin), loads it into tables
 // built aside, shifts hue and saturation, and tells every form and control that the skin
 // was loaded, removed or must be repainted.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/control.h"
 #include "skin/definition/extended_borders.h"
 #include "skin/definition/skin_tables.h"
+#include "skin/manager/application_hook.h"
 #include "skin/manager/manager_options.h"
 #include "skin/manager/skin_commands.h"
+#include "skin/manager/thread_hook.h"
 #include "skin/package/skin_list.h"
 #include "skin/package/stored_skins.h"
 
@@ -41,6 +44,13 @@ class TsSkinManager : public TComponent {
   // The shadow images and margins of extended borders for the applied skin; margins 0
   // while none are in use.
   const ExtendedBorderImages& ExtendedBorderState() const { return extendedBorderState_; }
+
+  // The default manager's hooks: on the application's window while it lives, and on the
+  // thread from the first skin it applies until the skin is removed; null otherwise.
+  ApplicationWindowHook* ApplicationHook() const { return applicationHook_.get(); }
+  ThreadHook* ThreadHookOf() const { return threadHook_.get(); }
+  // Where the thread hook hands each new or activated window (automatic skinning).
+  WindowHandOff OnHookedWindow;
 
   // The one window and the one control the mouse makes hot. A new hot window is told with
   // SKC_MOUSEENTER, the one it replaces with SKC_MOUSELEAVE (after the hot control is
@@ -136,6 +146,8 @@ class TsSkinManager : public TComponent {
   bool updateLock_ = false;
   bool extendedBorders_ = false;
   ExtendedBorderImages extendedBorderState_;
+  std::unique_ptr<ApplicationWindowHook> applicationHook_;
+  std::unique_ptr<ThreadHook> threadHook_;
   HWND hotWindow_ = nullptr;
   TControl* hotControl_ = nullptr;
 
