@@ -43,15 +43,15 @@ TAboutForm1::TAboutForm1(TComponent* AOwner) : TForm(AOwner) {
   LoadIcon(*AdvGDIPPicture1);
 
   // The captions here stand in until the About command fills them in.
-  sLabel1 = new TsLabel(this);
-  place(sLabel1, L"sLabel1", 72, 40, 39, 13);
-  sLabel1->SetCaption(L"Product");
-  sLabel2 = new TsLabel(this);
-  place(sLabel2, L"sLabel2", 72, 56, 38, 13);
-  sLabel2->SetCaption(L"Version");
-  sLabel3 = new TsLabel(this);
-  place(sLabel3, L"sLabel3", 72, 72, 44, 13);
-  sLabel3->SetCaption(L"Copyright");
+  const auto newLabel = [&](const wchar_t* name, int top, int width, const wchar_t* caption) {
+    auto* label = new TsLabel(this);
+    place(label, name, 72, top, width, 13);
+    label->SetCaption(caption);
+    return label;
+  };
+  sLabel1 = newLabel(L"sLabel1", 40, 39, L"Product");
+  sLabel2 = newLabel(L"sLabel2", 56, 38, L"Version");
+  sLabel3 = newLabel(L"sLabel3", 72, 44, L"Copyright");
   sWebLabel1 = new TsWebLabel(this);
   place(sWebLabel1, L"sWebLabel1", 72, 88, 60, 13);
   sWebLabel1->SetCaption(L"Home page");
