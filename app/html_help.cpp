@@ -13,7 +13,7 @@ constexpr wchar_t kSystemRoot[] = L"%SYSTEMROOT%";
 constexpr UINT kDisplayTopic = 0x0000;
 constexpr UINT kCloseAll = 0x0012;
 
-const HtmlHelpEngine* programEngine = nullptr;
+HtmlHelpEngine* programEngine = nullptr;
 
 std::wstring FolderFrom(UINT (WINAPI* query)(LPWSTR, UINT)) {
   wchar_t buffer[MAX_PATH]{};
@@ -61,17 +61,24 @@ HtmlHelpPlaces SystemHtmlHelpPlaces() {
   return places;
 }
 
-HtmlHelpEngine::HtmlHelpEngine(const HtmlHelpPlaces& places) : path_(HtmlHelpLibraryPath(places)) {
-  if (path_.empty()) return;
-  library_.Reset(LoadLibraryExW(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-  if (!library_) return;
-  htmlHelpA_ = reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA")));
-  htmlHelpW_ = reinterpret_cast<HtmlHelpWFunction>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
+HtmlHelpEngine::HtmlHelpEngine(const HtmlHelpPlaces& places) : path_(HtmlHelpLibraryPath(places)) {}
+
+bool HtmlHelpEngine::Available() {
+  if (!loadTried_ && !path_.empty()) {
+    loadTried_ = true;
+    library_.Reset(LoadLibraryExW(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (library_) {
+      htmlHelpA_ = reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA")));
+      htmlHelpW_ = reinterpret_cast<HtmlHelpWFunction>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
+    }
+  }
+  return htmlHelpW_ || htmlHelpA_;
 }
 
 // The wide entry point where there is one: a program folder whose name the ANSI code page
 // cannot spell must still find its help file.
-void HtmlHelpEngine::DisplayTopic(HWND owner, const std::wstring& helpFile) const {
+void HtmlHelpEngine::DisplayTopic(HWND owner, const std::wstring& helpFile) {
+  if (!Available()) return;
   if (htmlHelpW_) {
     htmlHelpW_(owner, helpFile.c_str(), kDisplayTopic, 0);
   } else if (htmlHelpA_) {
@@ -90,7 +97,7 @@ void HtmlHelpEngine::CloseAll() const {
   Sleep(0);
 }
 
-const HtmlHelpEngine* ProgramHtmlHelp() { return programEngine; }
+HtmlHelpEngine* ProgramHtmlHelp() { return programEngine; }
 
 HtmlHelpSession::HtmlHelpSession(const HtmlHelpPlaces& places) : engine_(places), previous_(programEngine) {
   programEngine = &engine_;

@@ -27,18 +27,21 @@ std::wstring HtmlHelpLibraryPath(const HtmlHelpPlaces& places);
 // The places of this system.
 HtmlHelpPlaces SystemHtmlHelpPlaces();
 
+// Found when made; loaded when first needed, since loading it takes longer than the
+// program's whole start (under Wine it brings an HTML engine with it).
 class HtmlHelpEngine {
  public:
-  // Finds and loads the engine; without one, Available() is false.
   explicit HtmlHelpEngine(const HtmlHelpPlaces& places = SystemHtmlHelpPlaces());
   HtmlHelpEngine(const HtmlHelpEngine&) = delete;
   HtmlHelpEngine& operator=(const HtmlHelpEngine&) = delete;
 
-  bool Available() const { return htmlHelpW_ || htmlHelpA_; }
+  // Loads the engine if it is not loaded yet; false when there is none.
+  bool Available();
   const std::wstring& LibraryPath() const { return path_; }
   // Shows the help file's default topic; the window is not modal.
-  void DisplayTopic(HWND owner, const std::wstring& helpFile) const;
-  // Closes every help window the engine shows for this program.
+  void DisplayTopic(HWND owner, const std::wstring& helpFile);
+  // Closes every help window the engine shows for this program; an engine never loaded
+  // has shown none.
   void CloseAll() const;
 
  private:
@@ -46,27 +49,28 @@ class HtmlHelpEngine {
   using HtmlHelpWFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
   std::wstring path_;
+  bool loadTried_ = false;
   UniqueModule library_;
   HtmlHelpAFunction htmlHelpA_ = nullptr;
   HtmlHelpWFunction htmlHelpW_ = nullptr;
 };
 
 // The program's engine while an HtmlHelpSession lives, else null.
-const HtmlHelpEngine* ProgramHtmlHelp();
+HtmlHelpEngine* ProgramHtmlHelp();
 
 // Finds the engine and makes it the program's for the session's life; the entry point
-// keeps one for the whole run, so the library is released only as the program ends.
+// keeps one for the whole run, so a loaded library is released only as the program ends.
 class HtmlHelpSession {
  public:
   explicit HtmlHelpSession(const HtmlHelpPlaces& places = SystemHtmlHelpPlaces());
   ~HtmlHelpSession();
   HtmlHelpSession(const HtmlHelpSession&) = delete;
   HtmlHelpSession& operator=(const HtmlHelpSession&) = delete;
-  const HtmlHelpEngine& Engine() const { return engine_; }
+  HtmlHelpEngine& Engine() { return engine_; }
 
  private:
   HtmlHelpEngine engine_;
-  const HtmlHelpEngine* previous_;
+  HtmlHelpEngine* previous_;
 };
 
 }  // namespace klarvik

@@ -18,8 +18,7 @@ constexpr wchar_t kLegalNotice[] = L"Copyright \u00A9 2026 Bramwick. All rights 
 }  // namespace
 
 void TForm1::N5Click(TObject*) {
-  if (const HtmlHelpEngine* help = ProgramHtmlHelp(); help && help->Available())
-    help->DisplayTopic(GetDesktopWindow(), HelpFilePath);
+  if (HtmlHelpEngine* help = ProgramHtmlHelp()) help->DisplayTopic(GetDesktopWindow(), HelpFilePath);
 }
 
 void TForm1::CloseHelpWindows() {

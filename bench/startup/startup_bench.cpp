@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/html_help.h"
 #include "app/main_form.h"
 #include "app/status_form.h"
 #include "bench/main_window_session.h"
@@ -61,6 +62,7 @@ void BareWindow() {
 // As the program starts, up to the main window painted with its skin.
 bool KlarvikWindow() {
   const GdiplusSession gdiplus;
+  const HtmlHelpSession help;
   Application->Initialize();
   Application->SetTitle(L"Klarvik");
   Application->CreateForm(Form1);

@@ -77,7 +77,7 @@ TEST(HtmlHelpLibrary, APlantedCopyIsPassedOver) {
   GetCurrentDirectoryW(MAX_PATH, previous);
   SetCurrentDirectoryW(scratch.c_str());
   {
-    const HtmlHelpEngine engine;
+    HtmlHelpEngine engine;
     ASSERT_TRUE(engine.Available());
     wchar_t system[MAX_PATH]{};
     GetSystemDirectoryW(system, MAX_PATH);
@@ -103,7 +103,7 @@ class HelpMenuTest : public FrontEndTest {};
 HWND HelpWindow() { return FindWindowW(L"HH Parent", nullptr); }
 
 TEST_F(HelpMenuTest, HelpOpensTheHelpFileAndEveryWayOutClosesIt) {
-  const HtmlHelpSession help;
+  HtmlHelpSession help;
   ASSERT_TRUE(help.Engine().Available());
   struct Case {
     const char* name;
