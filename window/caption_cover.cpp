@@ -19,8 +19,6 @@ TacCaptionCover::TacCaptionCover(TsSkinProvider& provider) : TCustomForm(nullptr
   UpdateWindow(Handle());
 }
 
-TacCaptionCover::~TacCaptionCover() = default;
-
 void TacCaptionCover::CreateParams(TCreateParams& params) {
   TCustomForm::CreateParams(params);
   params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;

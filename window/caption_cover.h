@@ -12,7 +12,6 @@ class TacCaptionCover : public TCustomForm {
  public:
   // Shown at once, without activation, directly above the form.
   explicit TacCaptionCover(TsSkinProvider& provider);
-  ~TacCaptionCover() override;
 
   void WndProc(TMessage& Message) override;
 

@@ -79,6 +79,11 @@ int TsSkinProvider::LookIndex(int section) const {
   return std::min(formIsActive_ ? 1 : 0, tables.Sections[static_cast<std::size_t>(section)].States - 1);
 }
 
+TColor TsSkinProvider::PlainColor() const {
+  if (skinData_->CustomColor()) return TColor{static_cast<std::int32_t>(ColorToRGB(form_->Color()))};
+  return skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
+}
+
 bool TsSkinProvider::PlainBackground() {
   if (skinData_->SkinState & kSkinStateUndetermined) skinData_->UpdateSkinState(false);
   return (skinData_->SkinState & kSkinStatePlain) != 0;
@@ -125,8 +130,7 @@ bool TsSkinProvider::PaintFrameAndBackground(TBitmap& image) {
   const Rect whole = BoundsOf(image.Width(), image.Height());
   const TColor mainColor = tables.ColorRef(tables.MainColor());
   if (PlainBackground()) {
-    const TColor fill = skinData_->CustomColor() ? TColor{static_cast<std::int32_t>(ColorToRGB(form_->Color()))}
-                                                 : skinData_->ControlColor(look, nullptr);
+    const TColor fill = PlainColor();
     FillRect32(image.Pixels(), whole, fill, 255);
     if (tables.IsValidMaskIndex(skinData_->BorderMaskIndex)) {
       DrawBorderMask(image.Pixels(), whole, SelfAsParent(image, fill), false, look,
@@ -228,7 +232,8 @@ void TsSkinProvider::PaintMenuBand(TBitmap& image) {
   const Rect bounds = WindowRect();
   TCanvas& canvas = image.Canvas();
   canvas.Font().Assign(form_->Font());
-  const int textSection = tables.IsValidSectionIndex(tables.IndexOfSection("MAINMENU")) ? tables.IndexOfSection("MAINMENU") : section;
+  const int mainMenu = tables.IndexOfSection("MAINMENU");
+  const int textSection = tables.IsValidSectionIndex(mainMenu) ? mainMenu : section;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     RECT item{};

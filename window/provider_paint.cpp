@@ -14,7 +14,8 @@ void CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect
   if (!image || image->Empty()) return;
   RECT clip{};
   Rect area = client;
-  if (GetClipBox(dc, &clip) != NULLREGION && GetClipBox(dc, &clip) != ERROR) area = area.Intersect(FromRECT(clip));
+  const int clipKind = GetClipBox(dc, &clip);
+  if (clipKind != NULLREGION && clipKind != ERROR) area = area.Intersect(FromRECT(clip));
   if (area.Empty()) return;
   BitBlt(dc, area.left, area.top, area.Width(), area.Height(), image->Canvas().Handle(), offsetX + area.left,
          offsetY + area.top, SRCCOPY);
@@ -23,9 +24,7 @@ void CopyClientPart(TBitmap* image, HDC dc, int offsetX, int offsetY, const Rect
 }  // namespace
 
 void TsSkinProvider::FillPlainBackground(HDC dc, const Rect& client) {
-  const TColor color =
-      skinData_->CustomColor() ? form_->Color() : skinData_->ControlColor(LookIndex(skinData_->SectionIndex), nullptr);
-  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color)));
+  const UniqueBrush brush(CreateSolidBrush(ColorToRGB(PlainColor())));
   const RECT area = ToRECT(client);
   FillRect(dc, &area, brush.Get());
 }

@@ -120,6 +120,9 @@ class TsSkinProvider : public TComponent {
   int LookIndex(int section) const;
   int TitleSection() const;
   bool PlainBackground();
+  // The colour of a plain background: the form's own when it keeps its colour, else the
+  // section's for the form's look.
+  TColor PlainColor() const;
 
   void TakeOverForm();
   void SelectCaptionGlyphs();

@@ -18,10 +18,9 @@ constexpr DWORD kFrameMilliseconds = 12;
 // A borderless layered helper form showing a form's old look at its place, above it.
 class TacFadeCover : public TCustomForm {
  public:
-  TacFadeCover(HWND form, const RECT& bounds, TBitmap& look) : TCustomForm(nullptr), look_(look) {
+  TacFadeCover(HWND form, const RECT& bounds, TBitmap& look) : TCustomForm(nullptr), owner_(form), look_(look) {
     SetTag(HelperFormTag);
     SetBorderStyle(TFormBorderStyle::bsNone);
-    owner_ = form;
     EndLoading();
     HWND cover = Handle();
     SetWindowPos(cover, HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
@@ -32,10 +31,9 @@ class TacFadeCover : public TCustomForm {
 
   // The old look at that opacity.
   void Show(BYTE alpha) {
-    POINT at{};
     RECT bounds{};
     GetWindowRect(Handle(), &bounds);
-    at = POINT{bounds.left, bounds.top};
+    POINT at{bounds.left, bounds.top};
     SIZE size{look_.Width(), look_.Height()};
     POINT from{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
@@ -51,7 +49,7 @@ class TacFadeCover : public TCustomForm {
   }
 
  private:
-  HWND owner_ = nullptr;
+  HWND owner_;
   TBitmap& look_;
 };
 
